@@ -1,0 +1,17 @@
+// The commands of glossel-cli. Each writes its result to `out` and throws glossel::Error on
+// failure.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace glossel::cli {
+
+// The project's language entries in list order, one text per line.
+void listLanguages(const std::string& projectPath, std::ostream& out);
+// The user tables of a Jet database, one name per line.
+void listTables(const std::string& databasePath, std::ostream& out);
+// A table as CSV: a header row of column names, then one line per record.
+void dumpTable(const std::string& databasePath, const std::string& table, std::ostream& out);
+
+}  // namespace glossel::cli

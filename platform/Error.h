@@ -1,0 +1,39 @@
+// The one error type that crosses the engine boundary: a DAO-style number and a German
+// description that names the object or path concerned. what() reads "number: description".
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace glossel {
+
+// Error numbers as DAO and the VB runtime report them.
+namespace err {
+inline constexpr int kInvalidArgument = 5;        // invalid procedure call or argument
+inline constexpr int kTypeMismatch = 13;          // type mismatch
+inline constexpr int kCannotOpen = 3051;          // file cannot be opened (no rights, locked)
+inline constexpr int kObjectNotFound = 3011;      // object not found in the database
+inline constexpr int kFileNotFound = 3024;        // database file not found
+inline constexpr int kNoCurrentRecord = 3021;     // no current record
+inline constexpr int kDiskIo = 3043;              // disk or network error
+inline constexpr int kDamaged = 3049;             // database is damaged
+inline constexpr int kPassword = 3031;            // not a valid password
+inline constexpr int kInputTableNotFound = 3078;  // input table or query not found
+inline constexpr int kItemNotFound = 3265;        // item not found in this collection
+inline constexpr int kObjectClosed = 3420;        // object invalid or no longer set
+inline constexpr int kUnrecognisedFormat = 3343;  // unrecognised database format
+}  // namespace err
+
+class Error : public std::runtime_error {
+public:
+    Error(int number, std::string description);
+
+    int number() const { return number_; }
+    const std::string& description() const { return description_; }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+}  // namespace glossel

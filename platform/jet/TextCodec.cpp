@@ -1,0 +1,60 @@
+// Decoding of stored Jet text.
+#include "platform/jet/TextCodec.h"
+
+#include "platform/nls/AnsiText.h"
+#include "platform/nls/Utf16.h"
+
+namespace glossel::jet {
+namespace {
+
+constexpr std::uint8_t kCompressionMarker0 = 0xFF;
+constexpr std::uint8_t kCompressionMarker1 = 0xFE;
+
+void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    }
+}
+
+std::string decodeCompressed(std::span<const std::uint8_t> bytes) {
+    std::u16string units;
+    bool oneByteRun = true;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != 0) {
+            continue;
+        }
+        const auto run = bytes.subspan(runStart, i - runStart);
+        if (oneByteRun) {
+            units.insert(units.end(), run.begin(), run.end());
+        } else {
+            appendUtf16Le(units, run);
+        }
+        oneByteRun = !oneByteRun;
+        runStart = i + 1;
+    }
+    return nls::toUtf8(units);
+}
+
+}  // namespace
+
+std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    appendUtf16Le(units, bytes);
+    return nls::toUtf8(units);
+}
+
+std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat& format,
+                          std::uint16_t codePage) {
+    if (!format.textIsUnicode()) {
+        return nls::decodeAnsi(codePage, std::string(stored.begin(), stored.end()));
+    }
+    if (stored.size() >= 2 && stored[0] == kCompressionMarker0 &&
+        stored[1] == kCompressionMarker1) {
+        return decodeCompressed(stored.subspan(2));
+    }
+    return utf16LeToUtf8(stored);
+}
+
+}  // namespace glossel::jet

@@ -1,0 +1,19 @@
+// Text as Jet stores it: Jet 4 UTF-16LE, optionally compressed (marker FF FE, then one byte per
+// character, a 00 byte switching between one- and two-byte runs); Jet 3 bytes in the database's
+// code page. Decoded to UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "platform/jet/JetFormat.h"
+
+namespace glossel::jet {
+
+std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat& format,
+                          std::uint16_t codePage);
+
+std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes);
+
+}  // namespace glossel::jet

@@ -1,0 +1,103 @@
+// Code-page conversion through the cached ICU converters, by way of UTF-16.
+#include "platform/nls/AnsiText.h"
+
+#include <unicode/ucnv.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Error.h"
+#include "platform/nls/CodePageConverters.h"
+#include "platform/nls/Environment.h"
+#include "platform/nls/Utf16.h"
+
+namespace glossel::nls {
+
+namespace {
+
+int resolvedCodePage(int codePage) {
+    return codePage == kCpAcp ? machineAnsiCodePage() : codePage;
+}
+
+UConverter* requireConverter(int codePage) {
+    UConverter* converter = codePageConverter(resolvedCodePage(codePage));
+    if (converter == nullptr) {
+        throw Error(err::kInvalidArgument,
+                    "Die Codepage " + std::to_string(codePage) + " wird nicht unterstützt.");
+    }
+    return converter;
+}
+
+void throwIfFailed(UErrorCode status, int codePage) {
+    if (U_FAILURE(status)) {
+        throw Error(err::kInvalidArgument, "Umwandlung in oder aus Codepage " +
+                                               std::to_string(codePage) +
+                                               " fehlgeschlagen: " + u_errorName(status));
+    }
+}
+
+std::u16string decode(UConverter* converter, const char* bytes, int32_t length, int codePage) {
+    // One UTF-16 unit per byte is enough for the Windows code pages and UTF-8; a second pass
+    // with the size ICU reports covers anything else.
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t written = ucnv_toUChars(converter, text.data(), static_cast<int32_t>(text.size()),
+                                    bytes, length, &status);
+    if (status == U_BUFFER_OVERFLOW_ERROR) {
+        text.resize(static_cast<std::size_t>(written));
+        status = U_ZERO_ERROR;
+        written = ucnv_toUChars(converter, text.data(), static_cast<int32_t>(text.size()), bytes,
+                                length, &status);
+    }
+    throwIfFailed(status, codePage);
+    text.resize(static_cast<std::size_t>(written));
+    return text;
+}
+
+}  // namespace
+
+std::string encodeAnsi(int codePage, const std::string& utf8) {
+    UConverter* converter = requireConverter(codePage);
+    const std::u16string text = toUtf16(utf8);
+    std::string bytes(static_cast<std::size_t>(UCNV_GET_MAX_BYTES_FOR_STRING(
+                          text.size(), ucnv_getMaxCharSize(converter))),
+                      '\0');
+    UErrorCode status = U_ZERO_ERROR;
+    int32_t written = ucnv_fromUChars(converter, bytes.data(), static_cast<int32_t>(bytes.size()),
+                                      text.data(), static_cast<int32_t>(text.size()), &status);
+    throwIfFailed(status, codePage);
+    bytes.resize(static_cast<std::size_t>(written));
+    return bytes;
+}
+
+std::string decodeAnsi(int codePage, const std::string& bytes) {
+    return toUtf8(decode(requireConverter(codePage), bytes.data(),
+                         static_cast<int32_t>(bytes.size()), codePage));
+}
+
+std::string toMachineAnsi(const std::string& utf8) { return encodeAnsi(kCpAcp, utf8); }
+
+int MultiByteToWideChar(int codePage, [[maybe_unused]] std::uint32_t flags, const char* bytes, int byteCount,
+                        char16_t* out, int outCapacity) {
+    if (bytes == nullptr || byteCount == 0 || byteCount < -1 || outCapacity < 0 ||
+        (outCapacity > 0 && out == nullptr)) {
+        return 0;
+    }
+    UConverter* converter = codePageConverter(resolvedCodePage(codePage));
+    if (converter == nullptr) {
+        return 0;
+    }
+    const auto length = byteCount == -1 ? static_cast<int32_t>(std::strlen(bytes) + 1) : byteCount;
+    const std::u16string text = decode(converter, bytes, length, codePage);
+    const auto needed = static_cast<int>(text.size());
+    if (outCapacity == 0) {
+        return needed;
+    }
+    if (needed > outCapacity) {
+        return 0;
+    }
+    std::ranges::copy(text, out);
+    return needed;
+}
+
+}  // namespace glossel::nls
