@@ -19,6 +19,7 @@ inline constexpr int kDiskIo = 3043;              // disk or network error
 inline constexpr int kDamaged = 3049;             // database is damaged
 inline constexpr int kPassword = 3031;            // not a valid password
 inline constexpr int kInputTableNotFound = 3078;  // input table or query not found
+inline constexpr int kInvalidOperation = 3219;    // invalid operation
 inline constexpr int kItemNotFound = 3265;        // item not found in this collection
 inline constexpr int kObjectClosed = 3420;        // object invalid or no longer set
 inline constexpr int kUnrecognisedFormat = 3343;  // unrecognised database format

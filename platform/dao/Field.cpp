@@ -13,7 +13,11 @@ Field::Field(std::string name, std::uint8_t type, std::uint16_t size,
     : name_(std::move(name)), type_(type), size_(size), record_(std::move(record)), index_(index) {}
 
 const Variant& Field::Value() const {
-    if (!record_ || !record_->open) {
+    if (!record_) {
+        throw Error(err::kInvalidOperation, "Unzulässige Operation: das Feld '" + name_ +
+                                                "' einer Tabellendefinition hat keinen Wert.");
+    }
+    if (!record_->open) {
         throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Feld '" +
                                             name_ + "').");
     }

@@ -29,7 +29,7 @@ public:
     std::uint8_t Type() const { return type_; }
     // Bytes for fixed types, characters for text.
     std::uint16_t Size() const { return size_; }
-    // The current record's value; error 3021 when there is no current record, and for a field
+    // The current record's value; error 3021 when there is no current record, 3219 for a field
     // of a table definition, which has no records.
     const Variant& Value() const;
 

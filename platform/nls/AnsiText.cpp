@@ -75,10 +75,12 @@ std::string decodeAnsi(int codePage, const std::string& bytes) {
                          static_cast<int32_t>(bytes.size()), codePage));
 }
 
-std::string toMachineAnsi(const std::string& utf8) { return encodeAnsi(kCpAcp, utf8); }
+std::string toMachineAnsi(const std::string& utf8) {
+    return encodeAnsi(kCpAcp, utf8);
+}
 
-int MultiByteToWideChar(int codePage, [[maybe_unused]] std::uint32_t flags, const char* bytes, int byteCount,
-                        char16_t* out, int outCapacity) {
+int MultiByteToWideChar(int codePage, [[maybe_unused]] std::uint32_t flags, const char* bytes,
+                        int byteCount, char16_t* out, int outCapacity) {
     if (bytes == nullptr || byteCount == 0 || byteCount < -1 || outCapacity < 0 ||
         (outCapacity > 0 && out == nullptr)) {
         return 0;

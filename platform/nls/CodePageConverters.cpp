@@ -73,7 +73,9 @@ ConverterPtr openConverter(int codePage, const char* name) {
 
 }  // namespace
 
-bool isSupportedCodePage(int codePage) { return icuConverterName(codePage) != nullptr; }
+bool isSupportedCodePage(int codePage) {
+    return icuConverterName(codePage) != nullptr;
+}
 
 UConverter* codePageConverter(int codePage) {
     thread_local std::map<int, ConverterPtr> converters;

@@ -154,7 +154,7 @@ constexpr auto kByPrimaryLanguage = std::to_array<CodePageEntry>({
     {0x8C, 1256},          // Dari
     {0x91, 1252},          // Scottish Gaelic
     {0x92, 1256},          // Central Kurdish
-    {0x93, 1252},          // K'iche' under the number ICU also accepts
+    {0x93, 1252},          // K'iche', the number ICU also maps to it
 });
 
 constexpr auto kExceptions = std::to_array<CodePageEntry>({

@@ -95,8 +95,7 @@ std::optional<std::string> localeValue(std::int32_t lcid, const std::string& loc
 
 }  // namespace
 
-int GetLocaleInfoA(std::int32_t lcid, std::uint32_t lcType, std::string& buffer,
-                   int bufferLength) {
+int GetLocaleInfoA(std::int32_t lcid, std::uint32_t lcType, std::string& buffer, int bufferLength) {
     if (bufferLength < 0) {
         return 0;
     }

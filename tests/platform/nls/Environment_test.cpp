@@ -55,9 +55,10 @@ TEST(MachineAnsiCodePage, ComesFromTheCtypeLocale) {
 TEST(MachineAnsiCodePage, LocalesOfSeveralScriptsUseGlibcsScript) {
     ScopedLocaleEnvironment environment;
     const std::pair<const char*, int> cases[] = {
-        {"sr_RS.UTF-8", 1251}, {"sr_RS.UTF-8@latin", 1250}, {"uz_UZ.UTF-8", 1254},
-        {"uz_UZ.UTF-8@cyrillic", 1251}, {"zh_CN.UTF-8", 936}, {"zh_HK.UTF-8", 950},
-        {"de", 1252}, {"C.UTF-8", 1252}};
+        {"sr_RS.UTF-8", 1251}, {"sr_RS.UTF-8@latin", 1250},
+        {"uz_UZ.UTF-8", 1254}, {"uz_UZ.UTF-8@cyrillic", 1251},
+        {"zh_CN.UTF-8", 936},  {"zh_HK.UTF-8", 950},
+        {"de", 1252},          {"C.UTF-8", 1252}};
     for (const auto& [locale, codePage] : cases) {
         environment.set("LANG", locale);
         EXPECT_EQ(machineAnsiCodePage(), codePage) << locale;

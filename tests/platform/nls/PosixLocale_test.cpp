@@ -19,11 +19,13 @@ TEST(PosixLocale, ScriptModifiersBecomeScriptSubtags) {
     EXPECT_EQ(icuLocaleFromPosix("uz_UZ.UTF-8@cyrillic"), "uz_Cyrl_UZ");
 }
 
-TEST(PosixLocale, NormalisesCase) { EXPECT_EQ(icuLocaleFromPosix("DE_de.utf8"), "de_DE"); }
+TEST(PosixLocale, NormalisesCase) {
+    EXPECT_EQ(icuLocaleFromPosix("DE_de.utf8"), "de_DE");
+}
 
 TEST(PosixLocale, CAndPosixAndMalformedNamesHaveNoLocale) {
-    for (const char* name : {"C", "POSIX", "C.UTF-8", "", "de_", "_DE", "german", "de-DE",
-                             "de_DEU", "/usr/share/locale/de"}) {
+    for (const char* name : {"C", "POSIX", "C.UTF-8", "", "de_", "_DE", "german", "de-DE", "de_DEU",
+                             "/usr/share/locale/de"}) {
         EXPECT_EQ(icuLocaleFromPosix(name), std::nullopt) << name;
     }
 }
