@@ -69,7 +69,7 @@ std::string decimal(const Decimal& value) {
 
 std::string guid(const Guid& value) {
     const auto& b = value.bytes;
-    const std::uint8_t ordered[16] = {b[3], b[2], b[1], b[0], b[5],  b[4],  b[7],  b[6],
+    const std::uint8_t ordered[16] = {b[3], b[2], b[1],  b[0],  b[5],  b[4],  b[7],  b[6],
                                       b[8], b[9], b[10], b[11], b[12], b[13], b[14], b[15]};
     return "{" + hex(ordered, 4) + "-" + hex(ordered + 4, 2) + "-" + hex(ordered + 6, 2) + "-" +
            hex(ordered + 8, 2) + "-" + hex(ordered + 10, 6) + "}";

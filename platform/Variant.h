@@ -45,6 +45,8 @@ using Bytes = std::vector<std::uint8_t>;
 using Variant = std::variant<Null, bool, std::uint8_t, std::int16_t, std::int32_t, float, double,
                              Currency, DateTime, Guid, Decimal, std::string, Bytes>;
 
-inline bool isNull(const Variant& value) { return std::holds_alternative<Null>(value); }
+inline bool isNull(const Variant& value) {
+    return std::holds_alternative<Null>(value);
+}
 
 }  // namespace glossel

@@ -50,8 +50,8 @@ void FillLanguageList(const std::string& projectPath, ListBox& list) {
             continue;
         }
         const std::int32_t lcid = languageCode(column);
-        const int written = nls::GetLocaleInfoA(lcid, nls::kLocaleSLanguageCpAcp, nameBuffer,
-                                                kNameBufferLength);
+        const int written =
+            nls::GetLocaleInfoA(lcid, nls::kLocaleSLanguageCpAcp, nameBuffer, kNameBufferLength);
         if (written == 0) {
             throw Error(err::kInvalidArgument, "Die Sprachkennung " + std::to_string(lcid) +
                                                    " der Spalte '" + column +

@@ -30,18 +30,24 @@ std::size_t SortedListBox::checkedIndex(int index) const {
     return static_cast<std::size_t>(index);
 }
 
-std::int32_t SortedListBox::ItemData(int index) const { return entries_[checkedIndex(index)].data; }
+std::int32_t SortedListBox::ItemData(int index) const {
+    return entries_[checkedIndex(index)].data;
+}
 
 void SortedListBox::SetItemData(int index, std::int32_t data) {
     entries_[checkedIndex(index)].data = data;
 }
 
-bool SortedListBox::Selected(int index) const { return entries_[checkedIndex(index)].selected; }
+bool SortedListBox::Selected(int index) const {
+    return entries_[checkedIndex(index)].selected;
+}
 
 void SortedListBox::SetSelected(int index, bool selected) {
     entries_[checkedIndex(index)].selected = selected;
 }
 
-std::string SortedListBox::List(int index) const { return entries_[checkedIndex(index)].text; }
+std::string SortedListBox::List(int index) const {
+    return entries_[checkedIndex(index)].text;
+}
 
 }  // namespace glossel::transfer

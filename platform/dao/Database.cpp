@@ -10,13 +10,15 @@ Database::Database(std::shared_ptr<const jet::JetDatabase> database)
 
 const jet::JetDatabase& Database::open() const {
     if (!database_) {
-        throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" +
-                                            name_ + "').");
+        throw Error(err::kObjectClosed,
+                    "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" + name_ + "').");
     }
     return *database_;
 }
 
-const std::string& Database::Name() const { return name_; }
+const std::string& Database::Name() const {
+    return name_;
+}
 
 const dao::TableDefs& Database::TableDefs() const {
     open();

@@ -18,8 +18,8 @@ const Variant& Field::Value() const {
                                                 "' einer Tabellendefinition hat keinen Wert.");
     }
     if (!record_->open) {
-        throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Feld '" +
-                                            name_ + "').");
+        throw Error(err::kObjectClosed,
+                    "Objekt ungültig oder nicht mehr festgelegt (Feld '" + name_ + "').");
     }
     if (!record_->onRecord) {
         throw Error(err::kNoCurrentRecord,
@@ -30,8 +30,8 @@ const Variant& Field::Value() const {
 
 const Field& Fields::Item(std::size_t index) const {
     if (index >= fields_.size()) {
-        throw Error(err::kItemNotFound, "Element " + std::to_string(index) +
-                                            " in dieser Auflistung nicht gefunden.");
+        throw Error(err::kItemNotFound,
+                    "Element " + std::to_string(index) + " in dieser Auflistung nicht gefunden.");
     }
     return fields_[index];
 }

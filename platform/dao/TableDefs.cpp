@@ -23,13 +23,15 @@ Fields fieldsOf(const jet::JetDatabase& database, const jet::TableDefinition& ta
 TableDefs::TableDefs(std::shared_ptr<const jet::JetDatabase> database)
     : database_(std::move(database)) {}
 
-std::size_t TableDefs::Count() const { return database_->userTableNames().size(); }
+std::size_t TableDefs::Count() const {
+    return database_->userTableNames().size();
+}
 
 TableDef TableDefs::Item(std::size_t index) const {
     const auto names = database_->userTableNames();
     if (index >= names.size()) {
-        throw Error(err::kItemNotFound, "Element " + std::to_string(index) +
-                                            " in dieser Auflistung nicht gefunden.");
+        throw Error(err::kItemNotFound,
+                    "Element " + std::to_string(index) + " in dieser Auflistung nicht gefunden.");
     }
     return Item(names[index]);
 }

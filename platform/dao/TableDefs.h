@@ -12,7 +12,8 @@ namespace glossel::dao {
 
 class TableDef {
 public:
-    TableDef(std::string name, Fields fields) : name_(std::move(name)), fields_(std::move(fields)) {}
+    TableDef(std::string name, Fields fields)
+        : name_(std::move(name)), fields_(std::move(fields)) {}
 
     const std::string& Name() const { return name_; }
     const dao::Fields& Fields() const { return fields_; }

@@ -61,8 +61,8 @@ std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& 
         row.entry.name = valueAs<std::string>(values[nameColumn]).value_or("");
         row.entry.type = valueAs<std::int16_t>(values[typeColumn]).value_or(0);
         row.entry.id = static_cast<std::uint32_t>(row.id);
-        row.entry.flags = static_cast<std::uint32_t>(
-            valueAs<std::int32_t>(values[flagsColumn]).value_or(0));
+        row.entry.flags =
+            static_cast<std::uint32_t>(valueAs<std::int32_t>(values[flagsColumn]).value_or(0));
         if (static_cast<std::uint32_t>(row.parent) == kRootParentId &&
             row.entry.name == kTablesContainer) {
             tablesContainer = row.id;

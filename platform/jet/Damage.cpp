@@ -43,8 +43,8 @@ std::uint32_t ByteView::u32(std::size_t offset) const {
 }
 
 std::uint64_t ByteView::u64(std::size_t offset) const {
-    return static_cast<std::uint64_t>(u32(offset)) |
-           static_cast<std::uint64_t>(u32(offset + 4)) << 32;
+    return static_cast<std::uint64_t>(u32(offset)) | static_cast<std::uint64_t>(u32(offset + 4))
+                                                         << 32;
 }
 
 std::uint32_t ByteView::uint(std::size_t offset, std::size_t width) const {

@@ -20,7 +20,9 @@ std::shared_ptr<JetDatabase> JetDatabase::open(std::unique_ptr<PageStore> store,
 }
 
 JetDatabase::JetDatabase(std::shared_ptr<const PageChannel> channel, std::uint16_t codePage)
-    : channel_(std::move(channel)), codePage_(codePage), catalog_(readCatalog(channel_, codePage)) {}
+    : channel_(std::move(channel)),
+      codePage_(codePage),
+      catalog_(readCatalog(channel_, codePage)) {}
 
 std::vector<std::string> JetDatabase::userTableNames() const {
     std::vector<std::string> names;

@@ -1,5 +1,6 @@
 // Jet 3 (Access 97) and Jet 4 (Access 2000-2003) file layout: every offset and size that differs
-// between the two versions lives in one descriptor, so that reading code never asks for the version.
+// between the two versions lives in one descriptor, so that reading code never asks for the
+// version.
 //
 // Page 0, the database header (both versions; bytes 0x18.. are masked, see JetHeader):
 //   OFFSET  SIZE  DESCRIPTION

@@ -55,15 +55,16 @@ Bytes readLongValue(const PageChannel& channel, const ByteView& field, const std
         field.damaged("unbekannte Art eines langen Werts");
     }
     Bytes value;
-    value.reserve(std::min<std::size_t>(length, channel.pageCount() * std::size_t{channel.format().pageSize}));
+    value.reserve(std::min<std::size_t>(
+        length, channel.pageCount() * std::size_t{channel.format().pageSize}));
     std::set<std::pair<std::uint32_t, std::uint8_t>> visited;
     while (value.size() < length) {
         if (!visited.insert({next.page, next.row}).second) {
             field.damaged("die Kette eines langen Werts verweist im Kreis");
         }
         const ByteView row = lvalRow(channel, next, table, holder);
-        const std::size_t take = std::min<std::size_t>(row.size() - std::min<std::size_t>(row.size(), 4),
-                                                       length - value.size());
+        const std::size_t take = std::min<std::size_t>(
+            row.size() - std::min<std::size_t>(row.size(), 4), length - value.size());
         const auto part = row.slice(4, take).bytes();
         value.insert(value.end(), part.begin(), part.end());
         const std::uint32_t nextStored = row.u32(0);

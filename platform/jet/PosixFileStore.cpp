@@ -49,7 +49,8 @@ std::unique_ptr<PageStore> openFileStore(const std::string& nativePath,
     const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            throw Error(err::kFileNotFound, "Die Datei '" + displayPath + "' wurde nicht gefunden.");
+            throw Error(err::kFileNotFound,
+                        "Die Datei '" + displayPath + "' wurde nicht gefunden.");
         }
         throw Error(err::kCannotOpen, "Die Datei '" + displayPath +
                                           "' kann nicht geöffnet werden (keine Berechtigung oder "

@@ -177,8 +177,8 @@ std::vector<Variant> decodeRow(const ByteView& row, const TableDefinition& table
         }
         if (column.isFixedLength()) {
             const std::size_t start = format.rowFieldSize + column.fixedOffset;
-            values.push_back(decodeValue(row.slice(start, fixedSize(column)), column, table,
-                                         channel, codePage));
+            values.push_back(
+                decodeValue(row.slice(start, fixedSize(column)), column, table, channel, codePage));
             continue;
         }
         const std::size_t slot = column.variableSlot;

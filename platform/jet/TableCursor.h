@@ -23,7 +23,8 @@ public:
     const std::vector<Variant>& values() const { return values_; }
 
 private:
-    // The bytes of the row a slot stands for, following overflow pointers; false for a slot to skip.
+    // The bytes of the row a slot stands for, following overflow pointers; false for a slot to
+    // skip.
     bool resolveRow(std::uint32_t page, std::uint16_t row, PageBuffer& holder, ByteView& out) const;
 
     std::shared_ptr<const PageChannel> channel_;

@@ -24,14 +24,16 @@ std::vector<std::uint8_t> loadDefinition(const PageChannel& channel, std::uint32
     std::uint32_t number = first;
     while (number != 0) {
         if (!visited.insert(number).second) {
-            throwDamaged({channel.path(), number, table}, "die Tabellendefinition verweist im Kreis");
+            throwDamaged({channel.path(), number, table},
+                         "die Tabellendefinition verweist im Kreis");
         }
         const PageBuffer buffer = channel.page(number, table);
         const ByteView page = channel.view(buffer, number, table);
         if (page.u8(0) != page_type::kTableDefinition) {
             page.damaged("keine Seite einer Tabellendefinition");
         }
-        const auto content = number == first ? page.bytes() : page.bytes().subspan(kContinuationHeader);
+        const auto content =
+            number == first ? page.bytes() : page.bytes().subspan(kContinuationHeader);
         bytes.insert(bytes.end(), content.begin(), content.end());
         number = page.u32(kNextPageOffset);
     }

@@ -51,7 +51,8 @@ std::vector<std::uint32_t> readUsageMap(const PageChannel& channel, RowId map,
                            row.u32(1), channel, pages);
             break;
         case kReferenceMap: {
-            const std::uint64_t pagesPerBitmap = (channel.format().pageSize - kBitmapPageHeader) * 8;
+            const std::uint64_t pagesPerBitmap =
+                (channel.format().pageSize - kBitmapPageHeader) * 8;
             for (std::size_t entry = 0; 1 + entry * 4 + 4 <= row.size(); ++entry) {
                 const std::uint32_t bitmapPage = row.u32(1 + entry * 4);
                 if (bitmapPage == 0) {

@@ -51,10 +51,9 @@ TEST_F(FillLanguageListTest, EntriesNameTheLanguageAndCarryTheLcid) {
     environment_.set("LANG", "de_DE.UTF-8");
     FillLanguageList(kDemo, list_);
     EXPECT_EQ(texts(list_),
-              (std::vector<std::string>{"Deutsch (Deutschland) [1031]",
-                                        "Englisch (Vereinigte Staaten) [1033]",
-                                        "Französisch (Frankreich) [1036]",
-                                        "Russisch (Russland) [1049]"}));
+              (std::vector<std::string>{
+                  "Deutsch (Deutschland) [1031]", "Englisch (Vereinigte Staaten) [1033]",
+                  "Französisch (Frankreich) [1036]", "Russisch (Russland) [1049]"}));
     EXPECT_EQ(list_.ItemData(0), 1031);
     EXPECT_EQ(list_.ItemData(1), 1033);
     EXPECT_EQ(list_.ItemData(2), 1036);
@@ -67,9 +66,9 @@ TEST_F(FillLanguageListTest, EntriesNameTheLanguageAndCarryTheLcid) {
 TEST_F(FillLanguageListTest, NamesFollowTheInterfaceLanguageAndTheOrderWithThem) {
     environment_.set("LC_ALL", "C");
     FillLanguageList(kDemo, list_);
-    EXPECT_EQ(texts(list_), (std::vector<std::string>{
-                                "English (United States) [1033]", "French (France) [1036]",
-                                "German (Germany) [1031]", "Russian (Russia) [1049]"}));
+    EXPECT_EQ(texts(list_),
+              (std::vector<std::string>{"English (United States) [1033]", "French (France) [1036]",
+                                        "German (Germany) [1031]", "Russian (Russia) [1049]"}));
 }
 
 TEST_F(FillLanguageListTest, LowerCaseColumnIsNoLanguage) {

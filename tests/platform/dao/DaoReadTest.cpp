@@ -114,8 +114,7 @@ TEST(DaoRead, EmptyTableHasNoFirstRecord) {
 
 TEST(DaoRead, RecordsetOnUnknownTableIsInputTableNotFound) {
     Database database = DBEngine().OpenDatabase(kDemo);
-    EXPECT_EQ(errorNumberOf([&] { database.OpenRecordset("TidxTemp"); }),
-              err::kInputTableNotFound);
+    EXPECT_EQ(errorNumberOf([&] { database.OpenRecordset("TidxTemp"); }), err::kInputTableNotFound);
 }
 
 TEST(DaoRead, ReadingNeverChangesTheFile) {

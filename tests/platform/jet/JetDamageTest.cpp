@@ -13,7 +13,9 @@ namespace {
 constexpr std::size_t kPage = 4096;
 const std::string kName = "damaged.tvs";
 
-std::vector<std::uint8_t> demoBytes() { return test::readBytes(test::dataPath("jet/Demo.tvs")); }
+std::vector<std::uint8_t> demoBytes() {
+    return test::readBytes(test::dataPath("jet/Demo.tvs"));
+}
 
 std::shared_ptr<JetDatabase> openBytes(std::vector<std::uint8_t> bytes) {
     return JetDatabase::open(std::make_unique<MemoryStore>(std::move(bytes)), kName);
@@ -45,7 +47,8 @@ struct TextsLayout {
 TextsLayout textsLayout() {
     const auto database = openBytes(demoBytes());
     const auto table = database->table("TidxTexts");
-    const auto channel = PageChannel(std::make_unique<MemoryStore>(demoBytes()), jet4Format(), kName);
+    const auto channel =
+        PageChannel(std::make_unique<MemoryStore>(demoBytes()), jet4Format(), kName);
     return {table->definitionPage, readUsageMap(channel, table->ownedPages, "TidxTexts").front()};
 }
 
