@@ -12,7 +12,6 @@ const JetFormat& jet3Format() {
         .dataRowCountOffset = 8,
         .dataRowOffsetsStart = 10,
         .tdefRowCount = 12,
-        .tdefTableType = 20,
         .tdefMaxColumns = 21,
         .tdefVariableColumns = 23,
         .tdefColumnCount = 25,
@@ -22,8 +21,6 @@ const JetFormat& jet3Format() {
         .tdefFreeSpaceMap = 39,
         .tdefBlockEnd = 43,
         .realIndexEntrySize = 8,
-        .realIndexBlockSize = 39,
-        .logicalIndexSize = 20,
         .columnEntrySize = 18,
         .columnNumber = 1,
         .columnVariableSlot = 3,
@@ -35,7 +32,6 @@ const JetFormat& jet3Format() {
         .columnLength = 16,
         .nameLengthSize = 1,
         .rowFieldSize = 1,
-        .usageMapRowSize = 133,
     };
     return format;
 }
@@ -49,7 +45,6 @@ const JetFormat& jet4Format() {
         .dataRowCountOffset = 12,
         .dataRowOffsetsStart = 14,
         .tdefRowCount = 16,
-        .tdefTableType = 40,
         .tdefMaxColumns = 41,
         .tdefVariableColumns = 43,
         .tdefColumnCount = 45,
@@ -59,8 +54,6 @@ const JetFormat& jet4Format() {
         .tdefFreeSpaceMap = 59,
         .tdefBlockEnd = 63,
         .realIndexEntrySize = 12,
-        .realIndexBlockSize = 52,
-        .logicalIndexSize = 28,
         .columnEntrySize = 25,
         .columnNumber = 5,
         .columnVariableSlot = 7,
@@ -72,7 +65,6 @@ const JetFormat& jet4Format() {
         .columnLength = 23,
         .nameLengthSize = 2,
         .rowFieldSize = 2,
-        .usageMapRowSize = 69,
     };
     return format;
 }

@@ -93,7 +93,6 @@ struct JetFormat {
 
     // TDEF block.
     std::size_t tdefRowCount;
-    std::size_t tdefTableType;
     std::size_t tdefMaxColumns;
     std::size_t tdefVariableColumns;
     std::size_t tdefColumnCount;
@@ -103,8 +102,6 @@ struct JetFormat {
     std::size_t tdefFreeSpaceMap;
     std::size_t tdefBlockEnd;
     std::size_t realIndexEntrySize;
-    std::size_t realIndexBlockSize;
-    std::size_t logicalIndexSize;
 
     // Column entry.
     std::size_t columnEntrySize;
@@ -122,9 +119,6 @@ struct JetFormat {
 
     // Rows: column count, variable offsets, end-of-data and slot count are u8 (Jet 3) or u16.
     std::size_t rowFieldSize;
-
-    // Usage-map rows on holder pages.
-    std::size_t usageMapRowSize;
 
     bool textIsUnicode() const { return version == JetVersion::Jet4; }
 };

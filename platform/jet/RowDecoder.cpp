@@ -103,11 +103,6 @@ std::size_t fixedSize(const ColumnDefinition& column) {
     }
 }
 
-template <typename To, typename From>
-To bitsAs(From bits) {
-    return std::bit_cast<To>(bits);
-}
-
 Variant decodeValue(const ByteView& data, const ColumnDefinition& column,
                     const TableDefinition& table, const PageChannel& channel,
                     std::uint16_t codePage) {
@@ -121,11 +116,11 @@ Variant decodeValue(const ByteView& data, const ColumnDefinition& column,
         case column_type::kCurrency:
             return Currency{static_cast<std::int64_t>(data.u64(0))};
         case column_type::kSingle:
-            return bitsAs<float>(data.u32(0));
+            return std::bit_cast<float>(data.u32(0));
         case column_type::kDouble:
-            return bitsAs<double>(data.u64(0));
+            return std::bit_cast<double>(data.u64(0));
         case column_type::kDateTime:
-            return DateTime{bitsAs<double>(data.u64(0))};
+            return DateTime{std::bit_cast<double>(data.u64(0))};
         case column_type::kGuid: {
             Guid guid;
             const auto bytes = data.slice(0, guid.bytes.size()).bytes();

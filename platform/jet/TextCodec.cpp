@@ -36,14 +36,14 @@ std::string decodeCompressed(std::span<const std::uint8_t> bytes) {
     return nls::toUtf8(units);
 }
 
-}  // namespace
-
 std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
     std::u16string units;
     units.reserve(bytes.size() / 2);
     appendUtf16Le(units, bytes);
     return nls::toUtf8(units);
 }
+
+}  // namespace
 
 std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat& format,
                           std::uint16_t codePage) {

@@ -14,6 +14,4 @@ namespace glossel::jet {
 std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat& format,
                           std::uint16_t codePage);
 
-std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes);
-
 }  // namespace glossel::jet

@@ -28,8 +28,7 @@ void addMarkedPages(const ByteView& bitmap, std::uint64_t firstPage, const PageC
     }
 }
 
-}  // namespace
-
+// The bytes of the row at `rowId`, with the page kept alive in `holder`.
 ByteView readRowBytes(const PageChannel& channel, RowId rowId, const std::string& table,
                       PageBuffer& holder) {
     holder = channel.page(rowId.page, table);
@@ -39,6 +38,8 @@ ByteView readRowBytes(const PageChannel& channel, RowId rowId, const std::string
     }
     return page.row(rowId.row);
 }
+
+}  // namespace
 
 std::vector<std::uint32_t> readUsageMap(const PageChannel& channel, RowId map,
                                         const std::string& table) {

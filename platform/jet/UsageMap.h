@@ -20,8 +20,4 @@ namespace glossel::jet {
 std::vector<std::uint32_t> readUsageMap(const PageChannel& channel, RowId map,
                                         const std::string& table);
 
-// The bytes of the row at `rowId`, with the page kept alive in `holder`.
-ByteView readRowBytes(const PageChannel& channel, RowId rowId, const std::string& table,
-                      PageBuffer& holder);
-
 }  // namespace glossel::jet
