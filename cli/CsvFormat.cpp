@@ -91,7 +91,7 @@ std::string formatDateTime(double days) {
     }
     using namespace std::chrono;
     const year_month_day date{sys_days{1899y / December / 30} + std::chrono::days{wholeDays}};
-    char buffer[32];
+    char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%04d-%02u-%02u %02lld:%02lld:%02lld",
                   static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
                   static_cast<unsigned>(date.day()), seconds / 3600, seconds / 60 % 60,
