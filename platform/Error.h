@@ -13,6 +13,7 @@ inline constexpr int kInvalidArgument = 5;        // invalid procedure call or a
 inline constexpr int kTypeMismatch = 13;          // type mismatch
 inline constexpr int kCannotOpen = 3051;          // file cannot be opened (no rights, locked)
 inline constexpr int kObjectNotFound = 3011;      // object not found in the database
+inline constexpr int kReadOnly = 3027;            // database or object is read-only
 inline constexpr int kFileNotFound = 3024;        // database file not found
 inline constexpr int kNoCurrentRecord = 3021;     // no current record
 inline constexpr int kDiskIo = 3043;              // disk or network error

@@ -1,5 +1,8 @@
-// Opening a Jet file and finding its tables.
+// Opening a Jet file and finding its tables. Open files are kept in a registry by identity, so
+// that a second open of the same file shares the first one's pages.
 #include "platform/jet/JetDatabase.h"
+
+#include <map>
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
@@ -7,26 +10,51 @@
 #include "platform/jet/JetHeader.h"
 
 namespace glossel::jet {
+namespace {
+
+struct OpenChannel {
+    std::weak_ptr<PageChannel> channel;
+    std::uint16_t codePage = 0;
+};
+
+std::map<FileIdentity, OpenChannel>& openChannels() {
+    static std::map<FileIdentity, OpenChannel> channels;
+    return channels;
+}
+
+}  // namespace
 
 std::shared_ptr<JetDatabase> JetDatabase::open(const std::string& path) {
-    return open(openFileStore(nativePath(path), path), path);
+    OpenedFile file = openFileStore(nativePath(path), path);
+    auto& channels = openChannels();
+    std::erase_if(channels, [](const auto& entry) { return entry.second.channel.expired(); });
+    if (auto known = channels.find(file.identity); known != channels.end()) {
+        return std::shared_ptr<JetDatabase>(
+            new JetDatabase(known->second.channel.lock(), known->second.codePage));
+    }
+    const JetHeader header = readJetHeader(*file.store, path);
+    auto channel = std::make_shared<PageChannel>(std::move(file.store), *header.format, path);
+    channels[file.identity] = {channel, header.codePage};
+    return std::shared_ptr<JetDatabase>(new JetDatabase(std::move(channel), header.codePage));
 }
 
 std::shared_ptr<JetDatabase> JetDatabase::open(std::unique_ptr<PageStore> store,
                                                const std::string& path) {
     const JetHeader header = readJetHeader(*store, path);
-    auto channel = std::make_shared<const PageChannel>(std::move(store), *header.format, path);
+    auto channel = std::make_shared<PageChannel>(std::move(store), *header.format, path);
     return std::shared_ptr<JetDatabase>(new JetDatabase(std::move(channel), header.codePage));
 }
 
-JetDatabase::JetDatabase(std::shared_ptr<const PageChannel> channel, std::uint16_t codePage)
-    : channel_(std::move(channel)),
-      codePage_(codePage),
-      catalog_(readCatalog(channel_, codePage)) {}
+JetDatabase::JetDatabase(std::shared_ptr<PageChannel> channel, std::uint16_t codePage)
+    : channel_(std::move(channel)), codePage_(codePage) {
+    catalog();
+}
+
+std::vector<CatalogEntry> JetDatabase::catalog() const { return readCatalog(channel_, codePage_); }
 
 std::vector<std::string> JetDatabase::userTableNames() const {
     std::vector<std::string> names;
-    for (const auto& entry : catalog_) {
+    for (const auto& entry : catalog()) {
         if (entry.isLocalTable() && !entry.isSystemObject()) {
             names.push_back(entry.name);
         }
@@ -35,16 +63,11 @@ std::vector<std::string> JetDatabase::userTableNames() const {
 }
 
 std::shared_ptr<const TableDefinition> JetDatabase::table(const std::string& name) const {
-    for (const auto& entry : catalog_) {
-        if (!entry.isLocalTable() || !sameName(entry.name, name)) {
-            continue;
-        }
-        auto& cached = definitions_[entry.id];
-        if (!cached) {
-            cached = std::make_shared<const TableDefinition>(
+    for (const auto& entry : catalog()) {
+        if (entry.isLocalTable() && sameName(entry.name, name)) {
+            return std::make_shared<const TableDefinition>(
                 readTableDefinition(*channel_, entry.id, entry.name, codePage_));
         }
-        return cached;
     }
     throw Error(err::kObjectNotFound, "Das Objekt '" + name + "' wurde in der Datenbank '" +
                                           path() + "' nicht gefunden.");

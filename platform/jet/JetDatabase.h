@@ -1,7 +1,7 @@
-// An open Jet 3 or Jet 4 database file, read only: its catalogue, table definitions and rows.
+// An open Jet 3 or Jet 4 database file: its catalogue, table definitions and rows. Every handle
+// on the same file in the process shares one page channel, so each sees the others' changes.
 #pragma once
 
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,28 +17,29 @@ class JetDatabase {
 public:
     // Opens the file at `path` ("\" separators allowed). Errors name the path as given.
     static std::shared_ptr<JetDatabase> open(const std::string& path);
-    // Opens a database held by `store`; `path` names it in errors.
+    // Opens a database held by `store`, with a channel of its own; `path` names it in errors.
     static std::shared_ptr<JetDatabase> open(std::unique_ptr<PageStore> store,
                                              const std::string& path);
 
     const std::string& path() const { return channel_->path(); }
     const JetFormat& format() const { return channel_->format(); }
     std::uint16_t codePage() const { return codePage_; }
+    PageChannel& channel() const { return *channel_; }
 
-    const std::vector<CatalogEntry>& catalog() const { return catalog_; }
+    // The catalogue as it is now (tables added or changed by any handle included).
+    std::vector<CatalogEntry> catalog() const;
     // Names of the local tables that are not system tables, in catalogue order.
     std::vector<std::string> userTableNames() const;
-    // The local table of that name (letter case ignored); error 3011 when there is none.
+    // The local table of that name (letter case ignored), read afresh; error 3011 when there is
+    // none.
     std::shared_ptr<const TableDefinition> table(const std::string& name) const;
     TableCursor rows(std::shared_ptr<const TableDefinition> table) const;
 
 private:
-    JetDatabase(std::shared_ptr<const PageChannel> channel, std::uint16_t codePage);
+    JetDatabase(std::shared_ptr<PageChannel> channel, std::uint16_t codePage);
 
-    std::shared_ptr<const PageChannel> channel_;
+    std::shared_ptr<PageChannel> channel_;
     std::uint16_t codePage_;
-    std::vector<CatalogEntry> catalog_;
-    mutable std::map<std::uint32_t, std::shared_ptr<const TableDefinition>> definitions_;
 };
 
 }  // namespace glossel::jet

@@ -1,5 +1,7 @@
-// Page reads with bounds checks and a small cache.
+// Page reads with bounds checks, a cache shared by all handles, and buffered writes.
 #include "platform/jet/PageChannel.h"
+
+#include "platform/Error.h"
 
 namespace glossel::jet {
 
@@ -10,27 +12,119 @@ PageChannel::PageChannel(std::unique_ptr<PageStore> store, const JetFormat& form
       path_(std::move(path)),
       pageCount_(static_cast<std::uint32_t>(store_->size() / format.pageSize)) {}
 
+PageChannel::~PageChannel() {
+    try {
+        if (!broken_) {
+            flushAll();
+        }
+    } catch (const Error&) {
+        // The pages written before the failure leave the file consistent.
+    }
+}
+
 PageBuffer PageChannel::page(std::uint32_t number, std::string_view table) const {
     if (number >= pageCount_) {
-        throwDamaged({path_, std::nullopt, table}, "Verweis auf Seite " + std::to_string(number) +
-                                                       " hinter dem Dateiende (" +
-                                                       std::to_string(pageCount_) + " Seiten)");
+        throwDamaged({path_, std::nullopt, table},
+                     "Verweis auf Seite " + std::to_string(number) + " hinter dem Dateiende (" +
+                         std::to_string(pageCount_) + " Seiten)");
     }
     if (auto cached = cache_.find(number); cached != cache_.end()) {
-        return cached->second;
+        return cached->second.bytes;
     }
     auto bytes = std::make_shared<std::vector<std::uint8_t>>(format_.pageSize);
     store_->read(static_cast<std::uint64_t>(number) * format_.pageSize, *bytes);
-    if (cache_.size() >= kCachedPages) {
-        cache_.clear();
+    if (cache_.size() >= kCachedPages && openScopes_ == 0) {
+        dropUnchangedPages();
     }
-    cache_.emplace(number, bytes);
+    cache_.emplace(number, CachedPage{bytes, false});
     return bytes;
 }
 
 ByteView PageChannel::view(const PageBuffer& buffer, std::uint32_t number,
                            std::string_view table) const {
     return ByteView(*buffer, {path_, number, table});
+}
+
+void PageChannel::requireWritable() const {
+    if (!store_->writable()) {
+        throw Error(err::kReadOnly, "Die Datenbank '" + path_ +
+                                        "' ist schreibgeschützt und kann nicht geändert werden.");
+    }
+    if (broken_) {
+        throw Error(err::kReadOnly, "Die Datenbank '" + path_ +
+                                        "' wird nach einem Schreibfehler nicht mehr geändert.");
+    }
+}
+
+std::vector<std::uint8_t>& PageChannel::change(std::uint32_t number, std::string_view table) {
+    requireWritable();
+    page(number, table);
+    CachedPage& cached = cache_.at(number);
+    if (cached.bytes.use_count() > 1) {
+        // Someone still reads the old content: give the change its own copy.
+        cached.bytes = std::make_shared<std::vector<std::uint8_t>>(*cached.bytes);
+    }
+    if (!cached.changed) {
+        cached.changed = true;
+        ++changedPages_;
+    }
+    return *cached.bytes;
+}
+
+std::uint32_t PageChannel::appendPage() {
+    requireWritable();
+    const std::uint32_t number = pageCount_++;
+    ++changedPages_;
+    cache_.emplace(number,
+                   CachedPage{std::make_shared<std::vector<std::uint8_t>>(format_.pageSize), true});
+    return number;
+}
+
+void PageChannel::writePage(std::uint32_t number, CachedPage& page) {
+    try {
+        store_->write(static_cast<std::uint64_t>(number) * format_.pageSize, *page.bytes);
+    } catch (const Error&) {
+        broken_ = true;
+        throw;
+    }
+    page.changed = false;
+    --changedPages_;
+}
+
+void PageChannel::flush(std::uint32_t number) {
+    if (auto cached = cache_.find(number); cached != cache_.end() && cached->second.changed) {
+        requireWritable();
+        writePage(number, cached->second);
+    }
+}
+
+void PageChannel::flushAll() {
+    bool wrote = false;
+    for (auto& [number, cached] : cache_) {
+        if (cached.changed) {
+            requireWritable();
+            writePage(number, cached);
+            wrote = true;
+        }
+    }
+    if (wrote) {
+        try {
+            store_->sync();
+        } catch (const Error&) {
+            broken_ = true;
+            throw;
+        }
+    }
+}
+
+void PageChannel::flushIfFull() {
+    if (changedPages_ >= kCachedPages) {
+        flushAll();
+    }
+}
+
+void PageChannel::dropUnchangedPages() const {
+    std::erase_if(cache_, [](const auto& entry) { return !entry.second.changed; });
 }
 
 }  // namespace glossel::jet

@@ -1,11 +1,23 @@
-// Page access to one Jet file: page numbers are checked against the file, and pages are cached.
-// Handed around as shared_ptr: table cursors keep the channel (and so the file) open.
+// Page access to one Jet file, shared by every handle on that file in the process: page numbers
+// are checked against the file, pages are cached, and changed pages are buffered until they are
+// flushed.
+//
+// Write ordering. A changed page reaches the file when it is flushed: on flushAll (closing the
+// database, or a full cache) or when a writer calls flush(page) as a barrier. Writers keep the file
+// consistent at every step by flushing a page before any other page is changed to refer to it
+// (new row data before the pointer to it, a new page before the map that lists it, the global
+// map's claim of a page before the page is used). Then every other order of writes is safe, and
+// flushAll writes pages in ascending order. Unchanged pages leave the cache when it is full;
+// changed ones only once they are written.
+//
+// After a failed write the channel is broken: it refuses further changes and writes nothing more,
+// so the file keeps what earlier writes made of it.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/jet/Damage.h"
@@ -20,6 +32,11 @@ class PageChannel {
 public:
     // The store's size must be a whole number of pages of the format (checked by the caller).
     PageChannel(std::unique_ptr<PageStore> store, const JetFormat& format, std::string path);
+    // Flushes what is still buffered, unless the channel is broken; errors are lost here, so
+    // callers that must know close with flushAll first.
+    ~PageChannel();
+    PageChannel(const PageChannel&) = delete;
+    PageChannel& operator=(const PageChannel&) = delete;
 
     const JetFormat& format() const { return format_; }
     const std::string& path() const { return path_; }
@@ -30,14 +47,49 @@ public:
     // A bounds-checked view of a page; keep the buffer alive while using the view.
     ByteView view(const PageBuffer& buffer, std::uint32_t number, std::string_view table) const;
 
+    // Whether changes can be written (the file is writable and no write has failed).
+    bool writable() const { return store_->writable() && !broken_; }
+    // The page's bytes for changing; the page is flushed later. Error 3027 when not writable.
+    std::vector<std::uint8_t>& change(std::uint32_t number, std::string_view table = {});
+    // A new zeroed page at the end of the file.
+    std::uint32_t appendPage();
+    void flush(std::uint32_t number);
+    void flushAll();
+    // Writes the buffered pages once there are more than the cache should hold.
+    void flushIfFull();
+
+    // Held by a writer while it works on pages: references that change() returned stay valid,
+    // because no page leaves the cache while a scope is open.
+    class ChangeScope {
+    public:
+        explicit ChangeScope(PageChannel& channel) : channel_(channel) { ++channel_.openScopes_; }
+        ~ChangeScope() { --channel_.openScopes_; }
+        ChangeScope(const ChangeScope&) = delete;
+        ChangeScope& operator=(const ChangeScope&) = delete;
+
+    private:
+        PageChannel& channel_;
+    };
+
 private:
+    struct CachedPage {
+        std::shared_ptr<std::vector<std::uint8_t>> bytes;
+        bool changed = false;
+    };
     static constexpr std::size_t kCachedPages = 2048;
+
+    void requireWritable() const;
+    void writePage(std::uint32_t number, CachedPage& page);
+    void dropUnchangedPages() const;
 
     std::unique_ptr<PageStore> store_;
     const JetFormat& format_;
     std::string path_;
     std::uint32_t pageCount_;
-    mutable std::unordered_map<std::uint32_t, PageBuffer> cache_;
+    bool broken_ = false;
+    int openScopes_ = 0;
+    std::size_t changedPages_ = 0;
+    mutable std::map<std::uint32_t, CachedPage> cache_;
 };
 
 }  // namespace glossel::jet

@@ -1,9 +1,11 @@
-// Byte store over a file, read with pread.
+// Byte store over a file, read with pread and written with pwrite.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "platform/Error.h"
 #include "platform/jet/PageStore.h"
@@ -13,13 +15,14 @@ namespace {
 
 class PosixFileStore : public PageStore {
 public:
-    PosixFileStore(int fd, std::uint64_t size, std::string displayPath)
-        : fd_(fd), size_(size), displayPath_(std::move(displayPath)) {}
+    PosixFileStore(int fd, bool writable, std::uint64_t size, std::string displayPath)
+        : fd_(fd), writable_(writable), size_(size), displayPath_(std::move(displayPath)) {}
     ~PosixFileStore() override { ::close(fd_); }
     PosixFileStore(const PosixFileStore&) = delete;
     PosixFileStore& operator=(const PosixFileStore&) = delete;
 
     std::uint64_t size() const override { return size_; }
+    bool writable() const override { return writable_; }
 
     void read(std::uint64_t offset, std::span<std::uint8_t> out) const override {
         std::size_t done = 0;
@@ -36,21 +39,52 @@ public:
         }
     }
 
+    void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                         static_cast<off_t>(offset + done));
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put <= 0) {
+                failed("Schreibfehler");
+            }
+            done += static_cast<std::size_t>(put);
+        }
+        size_ = std::max(size_, offset + bytes.size());
+    }
+
+    void sync() override {
+        if (::fsync(fd_) != 0) {
+            failed("Fehler beim Sichern");
+        }
+    }
+
 private:
+    [[noreturn]] void failed(const char* what) const {
+        throw Error(err::kDiskIo, std::string(what) + " in der Datei '" + displayPath_ +
+                                      "': " + std::strerror(errno) + ".");
+    }
+
     int fd_;
+    bool writable_;
     std::uint64_t size_;
     std::string displayPath_;
 };
 
 }  // namespace
 
-std::unique_ptr<PageStore> openFileStore(const std::string& nativePath,
-                                         const std::string& displayPath) {
-    const int fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+OpenedFile openFileStore(const std::string& nativePath, const std::string& displayPath) {
+    bool writable = true;
+    int fd = ::open(nativePath.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        writable = false;
+        fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+    }
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            throw Error(err::kFileNotFound,
-                        "Die Datei '" + displayPath + "' wurde nicht gefunden.");
+            throw Error(err::kFileNotFound, "Die Datei '" + displayPath + "' wurde nicht gefunden.");
         }
         throw Error(err::kCannotOpen, "Die Datei '" + displayPath +
                                           "' kann nicht geöffnet werden (keine Berechtigung oder "
@@ -62,8 +96,9 @@ std::unique_ptr<PageStore> openFileStore(const std::string& nativePath,
         throw Error(err::kCannotOpen,
                     "Die Datei '" + displayPath + "' ist keine lesbare Datenbankdatei.");
     }
-    return std::make_unique<PosixFileStore>(fd, static_cast<std::uint64_t>(info.st_size),
-                                            displayPath);
+    return {std::make_unique<PosixFileStore>(fd, writable, static_cast<std::uint64_t>(info.st_size),
+                                             displayPath),
+            {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
 }
 
 }  // namespace glossel::jet
