@@ -102,6 +102,11 @@ struct JetFormat {
     std::size_t tdefFreeSpaceMap;
     std::size_t tdefBlockEnd;
     std::size_t realIndexEntrySize;
+    std::size_t realIndexBlockSize;   // columns (10 x u16 number + u8 order) from realIndexColumns
+    std::size_t realIndexColumns;
+    std::size_t logicalIndexSize;
+    std::size_t logicalIndexRealIndex;  // u32: the real index it uses
+    std::size_t logicalIndexType;       // u8: 1 primary key, 2 foreign key
 
     // Column entry.
     std::size_t columnEntrySize;

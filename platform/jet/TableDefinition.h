@@ -36,6 +36,19 @@ struct ColumnDefinition {
     bool isFixedLength() const { return (flags & column_flag::kFixedLength) != 0; }
 };
 
+// An index as the program needs to know it: which columns it covers.
+struct IndexDefinition {
+    std::string name;
+    std::vector<std::uint16_t> columnNumbers;
+};
+
+// Where a memo or OLE column keeps the pages of its long values.
+struct LongValueMaps {
+    std::uint16_t columnNumber = 0;
+    RowId ownedPages;
+    RowId freeSpace;
+};
+
 struct TableDefinition {
     std::string name;
     std::uint32_t definitionPage = 0;
@@ -46,6 +59,18 @@ struct TableDefinition {
     RowId ownedPages;
     RowId freeSpace;
     std::vector<ColumnDefinition> columns;  // in the table's column order
+    std::vector<IndexDefinition> indexes;   // logical indexes with real columns
+    std::vector<LongValueMaps> longValueMaps;
+
+    // The whole definition as stored (first page whole, continuation pages from byte 8), and
+    // where its column entries and names end, for rewriting it.
+    std::vector<std::uint8_t> stored;
+    std::size_t columnEntriesEnd = 0;
+    std::size_t columnNamesEnd = 0;
+    std::vector<std::uint32_t> continuationPages;
+
+    const ColumnDefinition* column(std::uint16_t number) const;
+    const LongValueMaps* longValueMapsOf(std::uint16_t columnNumber) const;
 };
 
 // Reads the definition that starts on `page`, following its continuation pages.
