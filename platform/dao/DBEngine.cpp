@@ -1,13 +1,11 @@
 // The global engine.
 #include "platform/dao/DBEngine.h"
 
-#include "platform/jet/JetDatabase.h"
+#include "platform/dao/JetBackend.h"
 
 namespace glossel::dao {
 
-Database Engine::OpenDatabase(const std::string& name) {
-    return Database(jet::JetDatabase::open(name));
-}
+Database Engine::OpenDatabase(const std::string& name) { return Database(openJetBackend(name)); }
 
 Engine& DBEngine() {
     static Engine engine;

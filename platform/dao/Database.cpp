@@ -1,23 +1,19 @@
-// Database object over an open Jet file.
+// Database object over a backend.
 #include "platform/dao/Database.h"
 
 #include "platform/Error.h"
 
 namespace glossel::dao {
 
-Database::Database(std::shared_ptr<const jet::JetDatabase> database)
-    : database_(std::move(database)), name_(database_->path()), tableDefs_(database_) {}
+Database::Database(std::unique_ptr<DatabaseBackend> backend)
+    : backend_(std::move(backend)), name_(backend_->name()), tableDefs_(backend_) {}
 
-const jet::JetDatabase& Database::open() const {
-    if (!database_) {
-        throw Error(err::kObjectClosed,
-                    "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" + name_ + "').");
+DatabaseBackend& Database::open() const {
+    if (!backend_) {
+        throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" +
+                                            name_ + "').");
     }
-    return *database_;
-}
-
-const std::string& Database::Name() const {
-    return name_;
+    return *backend_;
 }
 
 const dao::TableDefs& Database::TableDefs() const {
@@ -26,24 +22,12 @@ const dao::TableDefs& Database::TableDefs() const {
 }
 
 Recordset Database::OpenRecordset(const std::string& name) const {
-    const jet::JetDatabase& database = open();
-    std::shared_ptr<const jet::TableDefinition> table;
-    try {
-        table = database.table(name);
-    } catch (const Error& error) {
-        if (error.number() != err::kObjectNotFound) {
-            throw;
-        }
-        throw Error(err::kInputTableNotFound, "Die Eingabetabelle oder -abfrage '" + name +
-                                                  "' wurde in der Datenbank '" + name_ +
-                                                  "' nicht gefunden.");
-    }
-    return Recordset(database_, std::move(table));
+    return Recordset(open().openTable(name));
 }
 
 void Database::Close() {
-    open();
-    database_.reset();
+    open().close();
+    backend_.reset();
     tableDefs_ = dao::TableDefs(nullptr);
 }
 

@@ -1,30 +1,31 @@
 // A DAO database opened through DBEngine: its table definitions and table recordsets.
-// Closing it (or dropping the last handle) closes the file.
+// Close writes what is buffered and closes the file; dropping the last handle does the same,
+// but then a failure cannot be reported.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "platform/dao/DatabaseBackend.h"
 #include "platform/dao/Recordset.h"
 #include "platform/dao/TableDefs.h"
-#include "platform/jet/JetDatabase.h"
 
 namespace glossel::dao {
 
 class Database {
 public:
-    explicit Database(std::shared_ptr<const jet::JetDatabase> database);
+    explicit Database(std::unique_ptr<DatabaseBackend> backend);
 
-    const std::string& Name() const;
+    const std::string& Name() const { return name_; }
     const dao::TableDefs& TableDefs() const;
     // A table-type recordset on the table of that name; error 3078 when there is none.
     Recordset OpenRecordset(const std::string& name) const;
     void Close();
 
 private:
-    const jet::JetDatabase& open() const;
+    DatabaseBackend& open() const;
 
-    std::shared_ptr<const jet::JetDatabase> database_;
+    std::shared_ptr<DatabaseBackend> backend_;
     std::string name_;
     dao::TableDefs tableDefs_;
 };

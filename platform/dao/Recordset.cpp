@@ -1,48 +1,56 @@
-// Table recordset over a Jet table cursor.
+// Table recordset over a record source.
 #include "platform/dao/Recordset.h"
 
 #include "platform/Error.h"
-#include "platform/dao/TableDefs.h"
 
 namespace glossel::dao {
+namespace {
 
-Recordset::Recordset(std::shared_ptr<const jet::JetDatabase> database,
-                     std::shared_ptr<const jet::TableDefinition> table)
-    : database_(std::move(database)),
-      table_(std::move(table)),
+std::vector<Field> recordFields(const RecordSource& source,
+                                const std::shared_ptr<CurrentRecord>& record) {
+    std::vector<Field> fields;
+    for (std::size_t i = 0; i < source.fields().size(); ++i) {
+        fields.emplace_back(source.fields()[i], record, i);
+    }
+    return fields;
+}
+
+}  // namespace
+
+Recordset::Recordset(std::unique_ptr<RecordSource> source)
+    : source_(std::move(source)),
       record_(std::make_shared<CurrentRecord>()),
-      fields_(fieldsOf(*database_, *table_, record_)) {
-    record_->table = table_->name;
-    cursor_.emplace(database_->rows(table_));
+      fields_(recordFields(*source_, record_)) {
+    record_->table = source_->name();
     readNext();
 }
 
 void Recordset::requireOpen() const {
     if (!record_->open) {
         throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Recordset '" +
-                                            table_->name + "').");
+                                            record_->table + "').");
     }
 }
 
 void Recordset::readNext() {
-    record_->onRecord = cursor_->next();
-    record_->values = record_->onRecord ? cursor_->values() : std::vector<Variant>{};
+    record_->onRecord = source_->next();
+    record_->values = record_->onRecord ? source_->values() : std::vector<Variant>{};
 }
 
 void Recordset::MoveFirst() {
     requireOpen();
-    cursor_.emplace(database_->rows(table_));
+    source_->rewind();
     readNext();
     if (!record_->onRecord) {
         throw Error(err::kNoCurrentRecord,
-                    "Kein aktueller Datensatz: die Tabelle '" + table_->name + "' ist leer.");
+                    "Kein aktueller Datensatz: die Tabelle '" + record_->table + "' ist leer.");
     }
 }
 
 void Recordset::MoveNext() {
     requireOpen();
     if (!record_->onRecord) {
-        throw Error(err::kNoCurrentRecord, "Kein aktueller Datensatz in '" + table_->name + "'.");
+        throw Error(err::kNoCurrentRecord, "Kein aktueller Datensatz in '" + record_->table + "'.");
     }
     readNext();
 }
@@ -52,11 +60,54 @@ bool Recordset::Eof() const {
     return !record_->onRecord;
 }
 
+void Recordset::AddNew() {
+    requireOpen();
+    record_->editing = CurrentRecord::Editing::AddNew;
+    record_->changes.assign(fields_.Count(), std::nullopt);
+}
+
+void Recordset::Edit() {
+    requireOpen();
+    if (!record_->onRecord) {
+        throw Error(err::kNoCurrentRecord, "Kein aktueller Datensatz zum Bearbeiten in '" +
+                                               record_->table + "'.");
+    }
+    record_->editing = CurrentRecord::Editing::Edit;
+    record_->changes.assign(fields_.Count(), std::nullopt);
+}
+
+void Recordset::Update(int /*type*/, bool /*force*/) {
+    requireOpen();
+    switch (record_->editing) {
+        case CurrentRecord::Editing::None:
+            throw Error(err::kUpdateWithoutEdit, "Update ohne AddNew oder Edit in '" +
+                                                     record_->table + "'.");
+        case CurrentRecord::Editing::AddNew: {
+            std::vector<Variant> values;
+            for (const auto& change : record_->changes) {
+                values.push_back(change.value_or(Null{}));
+            }
+            source_->append(values);
+            break;
+        }
+        case CurrentRecord::Editing::Edit:
+            source_->update(record_->changes);
+            record_->values = source_->values();
+            break;
+    }
+    CancelUpdate();
+}
+
+void Recordset::CancelUpdate() {
+    record_->editing = CurrentRecord::Editing::None;
+    record_->changes.clear();
+}
+
 void Recordset::Close() {
     requireOpen();
     record_->open = false;
     record_->onRecord = false;
-    cursor_.reset();
+    source_.reset();
 }
 
 }  // namespace glossel::dao

@@ -10,9 +10,7 @@
 namespace glossel::jet {
 namespace {
 
-constexpr std::uint32_t kCatalogPage = 2;
 constexpr std::uint32_t kRootParentId = 0x0F000000;
-constexpr char kCatalogName[] = "MSysObjects";
 constexpr char kTablesContainer[] = "Tables";
 
 std::size_t columnIndex(const TableDefinition& table, const std::string& name,
@@ -20,7 +18,7 @@ std::size_t columnIndex(const TableDefinition& table, const std::string& name,
     const auto found = std::find_if(table.columns.begin(), table.columns.end(),
                                     [&](const ColumnDefinition& c) { return c.name == name; });
     if (found == table.columns.end()) {
-        throwDamaged({path, kCatalogPage, kCatalogName}, "die Spalte '" + name + "' fehlt");
+        throwDamaged({path, kCatalogPage, kCatalogTable}, "die Spalte '" + name + "' fehlt");
     }
     return static_cast<std::size_t>(found - table.columns.begin());
 }
@@ -38,12 +36,13 @@ std::optional<T> valueAs(const Variant& value) {
 std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& channel,
                                       std::uint16_t codePage) {
     auto catalog = std::make_shared<const TableDefinition>(
-        readTableDefinition(*channel, kCatalogPage, kCatalogName, codePage));
+        readTableDefinition(*channel, kCatalogPage, kCatalogTable, codePage));
     const std::size_t idColumn = columnIndex(*catalog, "Id", channel->path());
     const std::size_t parentColumn = columnIndex(*catalog, "ParentId", channel->path());
     const std::size_t nameColumn = columnIndex(*catalog, "Name", channel->path());
     const std::size_t typeColumn = columnIndex(*catalog, "Type", channel->path());
     const std::size_t flagsColumn = columnIndex(*catalog, "Flags", channel->path());
+    const std::size_t propertiesColumn = columnIndex(*catalog, "LvProp", channel->path());
 
     struct Row {
         std::int32_t id;
@@ -63,6 +62,8 @@ std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& 
         row.entry.id = static_cast<std::uint32_t>(row.id);
         row.entry.flags =
             static_cast<std::uint32_t>(valueAs<std::int32_t>(values[flagsColumn]).value_or(0));
+        row.entry.row = cursor.position();
+        row.entry.properties = valueAs<Bytes>(values[propertiesColumn]).value_or(Bytes{});
         if (static_cast<std::uint32_t>(row.parent) == kRootParentId &&
             row.entry.name == kTablesContainer) {
             tablesContainer = row.id;
@@ -70,7 +71,7 @@ std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& 
         rows.push_back(std::move(row));
     }
     if (!tablesContainer) {
-        throwDamaged({channel->path(), kCatalogPage, kCatalogName},
+        throwDamaged({channel->path(), kCatalogPage, kCatalogTable},
                      "der Katalog enthält keinen Eintrag 'Tables'");
     }
     std::vector<CatalogEntry> tables;

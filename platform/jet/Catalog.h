@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Variant.h"
 #include "platform/jet/PageChannel.h"
+#include "platform/jet/TableDefinition.h"
 
 namespace glossel::jet {
 
@@ -16,11 +18,16 @@ struct CatalogEntry {
     std::int16_t type = 0;
     std::uint32_t id = 0;  // for a local table: the page of its definition
     std::uint32_t flags = 0;
+    RowId row;         // the entry's own row in MSysObjects
+    Bytes properties;  // LvProp: see PropertyBlob
 
     bool isLocalTable() const { return type == 1; }
     // MSys* tables carry 0x80000000, Access's own hidden tables 0x2.
     bool isSystemObject() const { return (flags & 0x80000002u) != 0; }
 };
+
+inline constexpr char kCatalogTable[] = "MSysObjects";
+inline constexpr std::uint32_t kCatalogPage = 2;
 
 // The catalogue's table entries, in storage order.
 std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& channel,

@@ -60,10 +60,6 @@ std::vector<std::uint8_t>& PageChannel::change(std::uint32_t number, std::string
     requireWritable();
     page(number, table);
     CachedPage& cached = cache_.at(number);
-    if (cached.bytes.use_count() > 1) {
-        // Someone still reads the old content: give the change its own copy.
-        cached.bytes = std::make_shared<std::vector<std::uint8_t>>(*cached.bytes);
-    }
     if (!cached.changed) {
         cached.changed = true;
         ++changedPages_;

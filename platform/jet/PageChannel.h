@@ -49,7 +49,8 @@ public:
 
     // Whether changes can be written (the file is writable and no write has failed).
     bool writable() const { return store_->writable() && !broken_; }
-    // The page's bytes for changing; the page is flushed later. Error 3027 when not writable.
+    // The page's bytes for changing, in place (buffers handed out by page() see the change); the
+    // page is flushed later. Error 3027 when not writable.
     std::vector<std::uint8_t>& change(std::uint32_t number, std::string_view table = {});
     // A new zeroed page at the end of the file.
     std::uint32_t appendPage();

@@ -1,5 +1,4 @@
-// Decoding rows: null mask first (it also covers rows older than a column), then the fixed area
-// or the variable offsets.
+// Decoding stored fields into values; long values are read from their LVAL pages.
 #include "platform/jet/RowDecoder.h"
 
 #include <bit>
@@ -11,97 +10,6 @@
 
 namespace glossel::jet {
 namespace {
-
-constexpr std::size_t kJet3JumpSpan = 256;
-
-struct RowLayout {
-    std::uint32_t columnCount = 0;
-    std::size_t nullMaskStart = 0;
-    std::vector<std::size_t> variableOffsets;  // one per slot, then the end of variable data
-};
-
-// Jet 3 offsets are single bytes; a jump table lists, for each 256-byte step, the first offset
-// that lies beyond it.
-std::vector<std::size_t> jet3VariableOffsets(const ByteView& row, std::size_t slotCountAt,
-                                             std::size_t slots) {
-    std::size_t jumps = (row.size() - 1) / kJet3JumpSpan;
-    std::size_t offsetsEnd = slotCountAt - jumps;  // offset i sits at offsetsEnd - 1 - i
-    if (slotCountAt < jumps + slots + 1) {
-        row.damaged("die Zeile ist kürzer als ihre Spaltenverweise");
-    }
-    if ((offsetsEnd - 1 - slots) / kJet3JumpSpan < jumps) {
-        --jumps;  // the last jump entry is a placeholder
-    }
-    std::vector<std::size_t> offsets(slots + 1);
-    std::size_t jumpsUsed = 0;
-    for (std::size_t i = 0; i <= slots; ++i) {
-        while (jumpsUsed < jumps && i == row.u8(slotCountAt - 1 - jumpsUsed)) {
-            ++jumpsUsed;
-        }
-        offsets[i] = row.u8(offsetsEnd - 1 - i) + jumpsUsed * kJet3JumpSpan;
-    }
-    return offsets;
-}
-
-RowLayout readLayout(const ByteView& row, const TableDefinition& table, const JetFormat& format) {
-    RowLayout layout;
-    const std::size_t field = format.rowFieldSize;
-    layout.columnCount = row.uint(0, field);
-    const std::size_t maskLength = (layout.columnCount + 7) / 8;
-    if (row.size() < field + maskLength) {
-        row.damaged("die Zeile ist kürzer als ihre Nullmaske");
-    }
-    layout.nullMaskStart = row.size() - maskLength;
-    if (table.variableColumns == 0) {
-        return layout;
-    }
-    if (layout.nullMaskStart < 2 * field) {
-        row.damaged("die Zeile ist zu kurz für ihre variablen Spalten");
-    }
-    const std::size_t slotCountAt = layout.nullMaskStart - field;
-    const std::size_t slots = row.uint(slotCountAt, field);
-    if (format.version == JetVersion::Jet3) {
-        layout.variableOffsets = jet3VariableOffsets(row, slotCountAt, slots);
-    } else {
-        if (slotCountAt < (slots + 1) * field) {
-            row.damaged("die Zeile ist kürzer als ihre Spaltenverweise");
-        }
-        layout.variableOffsets.resize(slots + 1);
-        for (std::size_t i = 0; i <= slots; ++i) {
-            layout.variableOffsets[i] = row.u16(slotCountAt - field * (i + 1));
-        }
-    }
-    return layout;
-}
-
-bool isPresent(const ByteView& row, const RowLayout& layout, std::uint16_t number) {
-    if (number >= layout.columnCount) {
-        return false;
-    }
-    return (row.u8(layout.nullMaskStart + number / 8) >> (number % 8) & 1) != 0;
-}
-
-std::size_t fixedSize(const ColumnDefinition& column) {
-    switch (column.type) {
-        case column_type::kByte:
-            return 1;
-        case column_type::kInteger:
-            return 2;
-        case column_type::kLong:
-        case column_type::kSingle:
-            return 4;
-        case column_type::kCurrency:
-        case column_type::kDouble:
-        case column_type::kDateTime:
-            return 8;
-        case column_type::kGuid:
-            return 16;
-        case column_type::kNumeric:
-            return 17;
-        default:
-            return column.length;
-    }
-}
 
 Variant decodeValue(const ByteView& data, const ColumnDefinition& column,
                     const TableDefinition& table, const PageChannel& channel,
@@ -151,43 +59,26 @@ Variant decodeValue(const ByteView& data, const ColumnDefinition& column,
 
 }  // namespace
 
+Variant decodeField(const StoredField& field, const ColumnDefinition& column,
+                    const TableDefinition& table, const PageChannel& channel,
+                    std::uint16_t codePage, const Where& where) {
+    if (column.type == column_type::kBoolean) {
+        return field.present;
+    }
+    if (!field.present) {
+        return Null{};
+    }
+    return decodeValue(ByteView(field.bytes, where), column, table, channel, codePage);
+}
+
 std::vector<Variant> decodeRow(const ByteView& row, const TableDefinition& table,
                                const PageChannel& channel, std::uint16_t codePage) {
-    const JetFormat& format = channel.format();
-    const RowLayout layout = readLayout(row, table, format);
-    const std::size_t variableEnd =
-        layout.variableOffsets.empty() ? layout.nullMaskStart : layout.variableOffsets.back();
-
+    const std::vector<StoredField> fields = splitRow(row, table, channel.format());
     std::vector<Variant> values;
-    values.reserve(table.columns.size());
-    for (const ColumnDefinition& column : table.columns) {
-        const bool present = isPresent(row, layout, column.number);
-        if (column.type == column_type::kBoolean) {
-            values.emplace_back(present);
-            continue;
-        }
-        if (!present) {
-            values.emplace_back(Null{});
-            continue;
-        }
-        if (column.isFixedLength()) {
-            const std::size_t start = format.rowFieldSize + column.fixedOffset;
-            values.push_back(
-                decodeValue(row.slice(start, fixedSize(column)), column, table, channel, codePage));
-            continue;
-        }
-        const std::size_t slot = column.variableSlot;
-        if (slot + 1 >= layout.variableOffsets.size()) {
-            values.emplace_back(Null{});
-            continue;
-        }
-        const std::size_t start = layout.variableOffsets[slot];
-        const std::size_t end = layout.variableOffsets[slot + 1];
-        if (start > end || end > variableEnd || variableEnd > layout.nullMaskStart) {
-            row.damaged("Spalte '" + column.name + "' hat unmögliche Grenzen");
-        }
+    values.reserve(fields.size());
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         values.push_back(
-            decodeValue(row.slice(start, end - start), column, table, channel, codePage));
+            decodeField(fields[i], table.columns[i], table, channel, codePage, row.where()));
     }
     return values;
 }

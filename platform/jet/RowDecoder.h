@@ -1,8 +1,4 @@
-// Turns one stored row into its values. Row layout (Jet 3 fields are u8, Jet 4 fields u16):
-//   column count (when the row was written) | fixed area | variable data | [padding] |
-//   end of variable data | variable offsets, last slot first | [Jet 3 jump table] |
-//   number of variable slots | null mask, one bit per column number (1 = present)
-// A table without variable columns has no part between the fixed area and the null mask.
+// Turns stored rows and fields into values.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +7,15 @@
 #include "platform/Variant.h"
 #include "platform/jet/Damage.h"
 #include "platform/jet/PageChannel.h"
+#include "platform/jet/RowFields.h"
 #include "platform/jet/TableDefinition.h"
 
 namespace glossel::jet {
+
+// One field's value.
+Variant decodeField(const StoredField& field, const ColumnDefinition& column,
+                    const TableDefinition& table, const PageChannel& channel,
+                    std::uint16_t codePage, const Where& where);
 
 // The row's values in the definition's column order.
 std::vector<Variant> decodeRow(const ByteView& row, const TableDefinition& table,

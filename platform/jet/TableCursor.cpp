@@ -48,6 +48,14 @@ bool TableCursor::resolveRow(std::uint32_t pageNumber, std::uint16_t row, PageBu
     return true;
 }
 
+void TableCursor::reread() {
+    PageBuffer holder;
+    ByteView bytes({}, {});
+    if (resolveRow(position_.page, position_.row, holder, bytes)) {
+        values_ = decodeRow(bytes, *table_, *channel_, codePage_);
+    }
+}
+
 bool TableCursor::next() {
     while (pageIndex_ < pages_.size()) {
         const std::uint32_t pageNumber = pages_[pageIndex_];
@@ -65,6 +73,7 @@ bool TableCursor::next() {
         ByteView bytes({}, {});
         if (resolveRow(pageNumber, row, holder, bytes)) {
             values_ = decodeRow(bytes, *table_, *channel_, codePage_);
+            position_ = {pageNumber, static_cast<std::uint8_t>(row)};
             return true;
         }
     }

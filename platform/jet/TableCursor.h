@@ -21,6 +21,10 @@ public:
     bool next();
     // The current row's values, in the table's column order.
     const std::vector<Variant>& values() const { return values_; }
+    // Reads the current row again, after it was changed.
+    void reread();
+    // Where the current row's slot is (for a moved row: its original slot, which points on).
+    RowId position() const { return position_; }
 
 private:
     // The bytes of the row a slot stands for, following overflow pointers; false for a slot to
@@ -34,6 +38,7 @@ private:
     std::size_t pageIndex_ = 0;
     std::uint32_t nextRow_ = 0;
     std::vector<Variant> values_;
+    RowId position_;
 };
 
 }  // namespace glossel::jet

@@ -40,6 +40,7 @@ struct ColumnDefinition {
 struct IndexDefinition {
     std::string name;
     std::vector<std::uint16_t> columnNumbers;
+    bool primaryKey = false;
 };
 
 // Where a memo or OLE column keeps the pages of its long values.

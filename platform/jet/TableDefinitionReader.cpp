@@ -83,14 +83,16 @@ void readIndexesAndMaps(const ByteView& tdef, std::size_t position, std::uint32_
         }
         position += format.realIndexBlockSize;
     }
-    std::vector<std::uint32_t> realIndexOfLogical;
+    constexpr std::uint8_t kPrimaryKey = 1;
+    std::vector<std::pair<std::uint32_t, bool>> logicalIndexes;
     for (std::uint32_t i = 0; i < table.indexCount; ++i) {
         const ByteView entry = tdef.slice(position, format.logicalIndexSize);
-        realIndexOfLogical.push_back(entry.u32(format.logicalIndexRealIndex));
+        logicalIndexes.emplace_back(entry.u32(format.logicalIndexRealIndex),
+                                    entry.u8(format.logicalIndexType) == kPrimaryKey);
         position += format.logicalIndexSize;
     }
-    for (const std::uint32_t real : realIndexOfLogical) {
-        IndexDefinition index{readName(tdef, position, format, codePage), {}};
+    for (const auto& [real, primaryKey] : logicalIndexes) {
+        IndexDefinition index{readName(tdef, position, format, codePage), {}, primaryKey};
         if (real >= realIndexColumns.size()) {
             tdef.damaged("Index '" + index.name + "' verweist auf einen fehlenden Index");
         }

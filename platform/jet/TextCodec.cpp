@@ -1,6 +1,8 @@
 // Decoding of stored Jet text.
 #include "platform/jet/TextCodec.h"
 
+#include <algorithm>
+
 #include "platform/nls/AnsiText.h"
 #include "platform/nls/Utf16.h"
 
@@ -55,6 +57,31 @@ std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat&
         return decodeCompressed(stored.subspan(2));
     }
     return utf16LeToUtf8(stored);
+}
+
+std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compressible) {
+    constexpr std::size_t kShortestCompressed = 3;
+    constexpr std::size_t kLongestCompressed = 1024;
+    const bool oneByteEach = std::all_of(text.begin(), text.end(), [](char16_t c) {
+        return c >= 0x0001 && c <= 0x00FF;
+    });
+    std::vector<std::uint8_t> bytes;
+    if (compressible && oneByteEach && text.size() >= kShortestCompressed &&
+        text.size() <= kLongestCompressed) {
+        bytes.reserve(text.size() + 2);
+        bytes.push_back(kCompressionMarker0);
+        bytes.push_back(kCompressionMarker1);
+        for (const char16_t c : text) {
+            bytes.push_back(static_cast<std::uint8_t>(c));
+        }
+        return bytes;
+    }
+    bytes.reserve(text.size() * 2);
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<std::uint8_t>(c));
+        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return bytes;
 }
 
 }  // namespace glossel::jet

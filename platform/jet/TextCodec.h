@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/jet/JetFormat.h"
 
@@ -13,5 +14,9 @@ namespace glossel::jet {
 
 std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat& format,
                           std::uint16_t codePage);
+
+// Jet 4 text: compressed when the column allows it and the text has 3 to 1024 characters, all
+// in U+0001..U+00FF; UTF-16LE otherwise.
+std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compressible);
 
 }  // namespace glossel::jet

@@ -1,0 +1,112 @@
+// Jet tables as DAO sees them.
+#include "platform/dao/JetBackend.h"
+
+#include "platform/Error.h"
+#include "platform/NameCompare.h"
+#include "platform/jet/ColumnAdder.h"
+#include "platform/jet/TableWriter.h"
+
+namespace glossel::dao {
+namespace {
+
+std::vector<FieldInfo> fieldInfos(const jet::JetDatabase& database,
+                                  const jet::TableDefinition& table) {
+    std::vector<FieldInfo> fields;
+    for (const auto& column : table.columns) {
+        const bool twoBytesPerCharacter =
+            database.format().textIsUnicode() && column.type == jet::column_type::kText;
+        fields.push_back({column.name, column.type,
+                          static_cast<std::uint16_t>(twoBytesPerCharacter ? column.length / 2
+                                                                          : column.length)});
+    }
+    return fields;
+}
+
+class JetRecordSource : public RecordSource {
+public:
+    JetRecordSource(std::shared_ptr<const jet::JetDatabase> database,
+                    std::shared_ptr<const jet::TableDefinition> table)
+        : database_(std::move(database)),
+          table_(std::move(table)),
+          fields_(fieldInfos(*database_, *table_)),
+          cursor_(database_->rows(table_)) {}
+
+    const std::string& name() const override { return table_->name; }
+    const std::vector<FieldInfo>& fields() const override { return fields_; }
+    void rewind() override { cursor_ = database_->rows(table_); }
+    bool next() override { return cursor_.next(); }
+    const std::vector<Variant>& values() const override { return cursor_.values(); }
+
+    void append(const std::vector<Variant>& values) override { writer().appendRow(values); }
+
+    void update(const std::vector<std::optional<Variant>>& changes) override {
+        writer().updateRow(cursor_.position(), changes);
+        cursor_.reread();
+    }
+
+private:
+    jet::TableWriter& writer() {
+        if (!writer_) {
+            writer_.emplace(database_, table_->name);
+        }
+        return *writer_;
+    }
+
+    std::shared_ptr<const jet::JetDatabase> database_;
+    std::shared_ptr<const jet::TableDefinition> table_;
+    std::vector<FieldInfo> fields_;
+    jet::TableCursor cursor_;
+    std::optional<jet::TableWriter> writer_;
+};
+
+class JetBackend : public DatabaseBackend {
+public:
+    explicit JetBackend(std::shared_ptr<const jet::JetDatabase> database)
+        : database_(std::move(database)) {}
+
+    const std::string& name() const override { return database_->path(); }
+
+    std::vector<std::string> tableNames() const override { return database_->userTableNames(); }
+
+    std::vector<FieldInfo> fieldsOf(const std::string& table) const override {
+        for (const auto& name : database_->userTableNames()) {
+            if (sameName(name, table)) {
+                return fieldInfos(*database_, *database_->table(name));
+            }
+        }
+        throw Error(err::kItemNotFound, "Element '" + table +
+                                            "' in dieser Auflistung nicht gefunden (Datenbank '" +
+                                            database_->path() + "').");
+    }
+
+    std::unique_ptr<RecordSource> openTable(const std::string& table) const override {
+        try {
+            return std::make_unique<JetRecordSource>(database_, database_->table(table));
+        } catch (const Error& error) {
+            if (error.number() != err::kObjectNotFound) {
+                throw;
+            }
+            throw Error(err::kInputTableNotFound, "Die Eingabetabelle oder -abfrage '" + table +
+                                                      "' wurde in der Datenbank '" +
+                                                      database_->path() + "' nicht gefunden.");
+        }
+    }
+
+    void appendTextField(const std::string& table, const std::string& field, std::uint16_t size,
+                         bool allowZeroLength) override {
+        jet::addTextColumn(database_, table, {field, size, allowZeroLength});
+    }
+
+    void close() override { database_->channel().flushAll(); }
+
+private:
+    std::shared_ptr<const jet::JetDatabase> database_;
+};
+
+}  // namespace
+
+std::unique_ptr<DatabaseBackend> openJetBackend(const std::string& path) {
+    return std::make_unique<JetBackend>(jet::JetDatabase::open(path));
+}
+
+}  // namespace glossel::dao

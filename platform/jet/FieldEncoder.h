@@ -1,0 +1,26 @@
+// Values into stored fields, with the rules Jet applies: conversion between value kinds where
+// Jet converts, size, range, Required and AllowZeroLength. Nothing is cut or dropped silently:
+// a value that does not fit is an error naming the table, the column and the row's key.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Variant.h"
+#include "platform/jet/RowFields.h"
+#include "platform/jet/TableDefinition.h"
+
+namespace glossel::jet {
+
+struct ColumnRules {
+    bool required = false;
+    bool allowZeroLength = true;  // a column without the property takes empty texts
+};
+
+// The stored form of `value` for `column`. For memo and OLE columns the bytes are the long
+// value's data, which the caller still has to write to LVAL pages (or inline).
+// `where` reads like "Tabelle 'T', Spalte 'C', Datensatz ID=5" and goes into error texts.
+StoredField encodeField(const ColumnDefinition& column, const Variant& value,
+                        const ColumnRules& rules, const std::string& where);
+
+}  // namespace glossel::jet

@@ -1,0 +1,41 @@
+// A stored row split into its fields, and fields joined into a row. Row layout (Jet 3 fields
+// are u8, Jet 4 fields u16):
+//   column count (when the row was written) | fixed area | variable data | [padding] |
+//   end of variable data | variable offsets, last slot first | [Jet 3 jump table] |
+//   number of variable slots | null mask, one bit per column number (1 = present)
+// A table without variable columns has no part between the fixed area and the null mask.
+// Boolean columns keep their value in the null mask.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/jet/Damage.h"
+#include "platform/jet/JetFormat.h"
+#include "platform/jet/TableDefinition.h"
+
+namespace glossel::jet {
+
+// One column of a row as stored: absent (null), or its bytes (the fixed bytes, or the variable
+// bytes; for memo and OLE the long-value header). A boolean is present when it is true.
+struct StoredField {
+    bool present = false;
+    std::vector<std::uint8_t> bytes;
+
+    bool operator==(const StoredField&) const = default;
+};
+
+// The bytes a fixed column takes in the fixed area.
+std::size_t fixedSize(const ColumnDefinition& column);
+
+// The row's fields in the definition's column order.
+std::vector<StoredField> splitRow(const ByteView& row, const TableDefinition& table,
+                                  const JetFormat& format);
+
+// A Jet 4 row of the fields (in the definition's column order), written for the table as it is
+// now: all its columns, every variable slot. Padded before its trailer to at least minimumSize.
+std::vector<std::uint8_t> joinRow(const TableDefinition& table,
+                                  const std::vector<StoredField>& fields,
+                                  std::size_t minimumSize = 0);
+
+}  // namespace glossel::jet
