@@ -37,7 +37,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     try {
-        std::filesystem::copy_file(argv[1], argv[2], std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(argv[1], argv[2],
+                                   std::filesystem::copy_options::overwrite_existing);
         std::filesystem::permissions(argv[2], std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add);
         auto start = Clock::now();

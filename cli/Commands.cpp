@@ -25,6 +25,61 @@ void listTables(const std::string& databasePath, std::ostream& out) {
     database.Close();
 }
 
+namespace {
+
+const char* typeName(std::uint8_t type) {
+    switch (type) {
+        case 1:
+            return "Boolean";
+        case 2:
+            return "Byte";
+        case 3:
+            return "Integer";
+        case 4:
+            return "Long";
+        case 5:
+            return "Currency";
+        case 6:
+            return "Single";
+        case 7:
+            return "Double";
+        case 8:
+            return "DateTime";
+        case 9:
+            return "Binary";
+        case 10:
+            return "Text";
+        case 11:
+            return "OLE";
+        case 12:
+            return "Memo";
+        case 15:
+            return "GUID";
+        case 16:
+            return "Numeric";
+        default:
+            return "?";
+    }
+}
+
+}  // namespace
+
+void listColumns(const std::string& databasePath, const std::string& table, std::ostream& out) {
+    dao::Database database = dao::DBEngine().OpenDatabase(databasePath);
+    const dao::TableDef definition = database.TableDefs().Item(table);
+    for (const dao::Field& field : definition.Fields()) {
+        out << field.Name() << '\t' << typeName(field.Type()) << '\t' << field.Size();
+        if (field.AllowZeroLength()) {
+            out << "\tAllowZeroLength";
+        }
+        if (field.Required()) {
+            out << "\tRequired";
+        }
+        out << '\n';
+    }
+    database.Close();
+}
+
 void dumpTable(const std::string& databasePath, const std::string& table, std::ostream& out) {
     dao::Database database = dao::DBEngine().OpenDatabase(databasePath);
     dao::Recordset records = database.OpenRecordset(table);

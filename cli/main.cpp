@@ -17,6 +17,9 @@ constexpr char kUsage[] =
     "  glossel-cli dump DATEI TABELLE      Tabelle als CSV (RFC 4180, UTF-8, Kopfzeile mit den\n"
     "                                      Spaltennamen; Texte in Anführungszeichen, Null leer,\n"
     "                                      Datum als JJJJ-MM-TT HH:MM:SS, Binärwerte hexadezimal)\n"
+    "  glossel-cli columns DATEI TABELLE   Felder einer Tabelle: Name, Typ, Grösse und, wo "
+    "gesetzt,\n"
+    "                                      AllowZeroLength, Required (durch Tabulatoren getrennt)\n"
     "  glossel-cli --help                  diese Hilfe\n"
     "\n"
     "Fehler: \"Nummer: Beschreibung\" auf stderr, Rückgabewert 1; falscher Aufruf: 2.\n"
@@ -46,6 +49,8 @@ int main(int argc, char** argv) {
             glossel::cli::listLanguages(args[1], std::cout);
         } else if (command == "dump" && args.size() == 2) {
             glossel::cli::listTables(args[1], std::cout);
+        } else if (command == "columns" && args.size() == 3) {
+            glossel::cli::listColumns(args[1], args[2], std::cout);
         } else if (command == "dump" && args.size() == 3) {
             glossel::cli::dumpTable(args[1], args[2], std::cout);
         } else {

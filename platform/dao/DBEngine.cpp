@@ -5,7 +5,9 @@
 
 namespace glossel::dao {
 
-Database Engine::OpenDatabase(const std::string& name) { return Database(openJetBackend(name)); }
+Database Engine::OpenDatabase(const std::string& name) {
+    return Database(openJetBackend(name));
+}
 
 Engine& DBEngine() {
     static Engine engine;

@@ -10,8 +10,8 @@ Database::Database(std::unique_ptr<DatabaseBackend> backend)
 
 DatabaseBackend& Database::open() const {
     if (!backend_) {
-        throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" +
-                                            name_ + "').");
+        throw Error(err::kObjectClosed,
+                    "Objekt ungültig oder nicht mehr festgelegt (Datenbank '" + name_ + "').");
     }
     return *backend_;
 }

@@ -17,6 +17,8 @@ struct FieldInfo {
     std::string name;
     std::uint8_t type = 0;   // Jet type code (dbText = 10, dbLong = 4, ...)
     std::uint16_t size = 0;  // bytes for fixed types, characters for text
+    bool allowZeroLength = false;
+    bool required = false;
 };
 
 // A table as a recordset walks and changes it: forward over its records in storage order.

@@ -16,12 +16,13 @@ Field::Field(FieldInfo info, std::shared_ptr<CurrentRecord> record, std::size_t 
 
 CurrentRecord& Field::record() const {
     if (!record_) {
-        throw Error(err::kInvalidOperation, "Unzulässige Operation: das Feld '" + info_.name +
-                                                "' gehört zu keinem Recordset und hat keinen Wert.");
+        throw Error(err::kInvalidOperation,
+                    "Unzulässige Operation: das Feld '" + info_.name +
+                        "' gehört zu keinem Recordset und hat keinen Wert.");
     }
     if (!record_->open) {
-        throw Error(err::kObjectClosed, "Objekt ungültig oder nicht mehr festgelegt (Feld '" +
-                                            info_.name + "').");
+        throw Error(err::kObjectClosed,
+                    "Objekt ungültig oder nicht mehr festgelegt (Feld '" + info_.name + "').");
     }
     return *record_;
 }
@@ -53,8 +54,8 @@ void Field::SetValue(const Variant& value) const {
 
 const Field& Fields::Item(std::size_t index) const {
     if (index >= fields_.size()) {
-        throw Error(err::kItemNotFound, "Element " + std::to_string(index) +
-                                            " in dieser Auflistung nicht gefunden.");
+        throw Error(err::kItemNotFound,
+                    "Element " + std::to_string(index) + " in dieser Auflistung nicht gefunden.");
     }
     return fields_[index];
 }

@@ -38,8 +38,9 @@ public:
     const std::string& Name() const { return info_.name; }
     std::uint8_t Type() const { return info_.type; }
     std::uint16_t Size() const { return info_.size; }
-    bool AllowZeroLength() const { return allowZeroLength_; }
-    void SetAllowZeroLength(bool allow) { allowZeroLength_ = allow; }
+    bool AllowZeroLength() const { return info_.allowZeroLength; }
+    void SetAllowZeroLength(bool allow) { info_.allowZeroLength = allow; }
+    bool Required() const { return info_.required; }
 
     // The current record's value (the value set during Edit or AddNew, once set); error 3021 when
     // there is no current record, 3219 for a field that belongs to no recordset.
@@ -51,7 +52,6 @@ private:
     CurrentRecord& record() const;
 
     FieldInfo info_;
-    bool allowZeroLength_ = false;
     std::shared_ptr<CurrentRecord> record_;
     std::size_t index_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
 #include "platform/jet/ColumnAdder.h"
+#include "platform/jet/ColumnRules.h"
 #include "platform/jet/TableWriter.h"
 
 namespace glossel::dao {
@@ -11,13 +12,18 @@ namespace {
 
 std::vector<FieldInfo> fieldInfos(const jet::JetDatabase& database,
                                   const jet::TableDefinition& table) {
+    const auto rules = jet::readColumnRules(database, table);
     std::vector<FieldInfo> fields;
-    for (const auto& column : table.columns) {
+    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+        const auto& column = table.columns[i];
         const bool twoBytesPerCharacter =
             database.format().textIsUnicode() && column.type == jet::column_type::kText;
-        fields.push_back({column.name, column.type,
-                          static_cast<std::uint16_t>(twoBytesPerCharacter ? column.length / 2
-                                                                          : column.length)});
+        const bool text =
+            column.type == jet::column_type::kText || column.type == jet::column_type::kMemo;
+        fields.push_back(
+            {column.name, column.type,
+             static_cast<std::uint16_t>(twoBytesPerCharacter ? column.length / 2 : column.length),
+             text && rules[i].allowZeroLength, rules[i].required});
     }
     return fields;
 }

@@ -69,8 +69,8 @@ void Recordset::AddNew() {
 void Recordset::Edit() {
     requireOpen();
     if (!record_->onRecord) {
-        throw Error(err::kNoCurrentRecord, "Kein aktueller Datensatz zum Bearbeiten in '" +
-                                               record_->table + "'.");
+        throw Error(err::kNoCurrentRecord,
+                    "Kein aktueller Datensatz zum Bearbeiten in '" + record_->table + "'.");
     }
     record_->editing = CurrentRecord::Editing::Edit;
     record_->changes.assign(fields_.Count(), std::nullopt);
@@ -80,8 +80,8 @@ void Recordset::Update(int /*type*/, bool /*force*/) {
     requireOpen();
     switch (record_->editing) {
         case CurrentRecord::Editing::None:
-            throw Error(err::kUpdateWithoutEdit, "Update ohne AddNew oder Edit in '" +
-                                                     record_->table + "'.");
+            throw Error(err::kUpdateWithoutEdit,
+                        "Update ohne AddNew oder Edit in '" + record_->table + "'.");
         case CurrentRecord::Editing::AddNew: {
             std::vector<Variant> values;
             for (const auto& change : record_->changes) {

@@ -22,12 +22,13 @@ std::vector<Field> tableFields(const std::vector<FieldInfo>& infos) {
 TableDef::TableDef(std::shared_ptr<DatabaseBackend> backend, std::string name)
     : backend_(std::move(backend)),
       name_(std::move(name)),
-      fields_(tableFields(backend_->fieldsOf(name_)),
-              [backend = backend_, table = name_](const Field& field) {
-                  backend->appendTextField(table, field.Name(), field.Size(),
-                                           field.AllowZeroLength());
-                  return Field(FieldInfo{field.Name(), field.Type(), field.Size()}, nullptr, 0);
-              }) {}
+      fields_(tableFields(backend_->fieldsOf(name_)), [backend = backend_,
+                                                       table = name_](const Field& field) {
+          backend->appendTextField(table, field.Name(), field.Size(), field.AllowZeroLength());
+          return Field(
+              FieldInfo{field.Name(), field.Type(), field.Size(), field.AllowZeroLength(), false},
+              nullptr, 0);
+      }) {}
 
 Field TableDef::CreateField(const std::string& name, std::int32_t type, std::int16_t size) const {
     if (type != kDbText) {
@@ -42,13 +43,15 @@ Field TableDef::CreateField(const std::string& name, std::int32_t type, std::int
     return Field(name, static_cast<std::uint8_t>(type), static_cast<std::uint16_t>(size));
 }
 
-std::size_t TableDefs::Count() const { return backend_->tableNames().size(); }
+std::size_t TableDefs::Count() const {
+    return backend_->tableNames().size();
+}
 
 TableDef TableDefs::Item(std::size_t index) const {
     const auto names = backend_->tableNames();
     if (index >= names.size()) {
-        throw Error(err::kItemNotFound, "Element " + std::to_string(index) +
-                                            " in dieser Auflistung nicht gefunden.");
+        throw Error(err::kItemNotFound,
+                    "Element " + std::to_string(index) + " in dieser Auflistung nicht gefunden.");
     }
     return TableDef(backend_, names[index]);
 }

@@ -72,7 +72,8 @@ std::vector<std::uint8_t> columnEntry(const TableDefinition& table, const JetFor
         return c.type == column_type::kText || c.type == column_type::kMemo;
     });
     if (text != table.columns.end()) {
-        const std::size_t entryStart = format.tdefBlockEnd +
+        const std::size_t entryStart =
+            format.tdefBlockEnd +
             static_cast<std::size_t>(text - table.columns.begin()) * format.columnEntrySize;
         const std::size_t realIndexes = (table.columnEntriesEnd - format.tdefBlockEnd -
                                          table.columns.size() * format.columnEntrySize);
@@ -100,8 +101,8 @@ std::vector<std::uint8_t> grownDefinition(const TableDefinition& table, const Je
     const std::vector<std::uint8_t> entry = columnEntry(table, format, column);
     grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(table.columnNamesEnd),
                  nameBytes.begin(), nameBytes.end());
-    grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(table.columnEntriesEnd),
-                 entry.begin(), entry.end());
+    grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(table.columnEntriesEnd), entry.begin(),
+                 entry.end());
     put32(grown, kDefinitionLengthOffset, grown.size());
     put16(grown, format.tdefMaxColumns, table.maxColumns + 1u);
     put16(grown, format.tdefVariableColumns, table.variableColumns + 1u);
@@ -120,7 +121,8 @@ void writeDefinition(PageChannel& channel, const TableDefinition& table,
     const std::size_t pageSize = channel.format().pageSize;
     const std::size_t perContinuation = pageSize - kContinuationHeader;
     const std::size_t firstPart = std::min(definition.size(), pageSize);
-    const std::size_t continuations = (definition.size() - firstPart + perContinuation - 1) / perContinuation;
+    const std::size_t continuations =
+        (definition.size() - firstPart + perContinuation - 1) / perContinuation;
     std::vector<std::uint32_t> pages;
     for (std::size_t i = 0; i < continuations; ++i) {
         pages.push_back(allocatePage(channel));
@@ -164,17 +166,15 @@ void addTextColumn(const std::shared_ptr<const JetDatabase>& database, const std
     PageChannel::ChangeScope scope(channel);
     const auto definition = database->table(table);
     checkColumn(*definition, column);
-    writeDefinition(channel, *definition,
-                    grownDefinition(*definition, channel.format(), column));
+    writeDefinition(channel, *definition, grownDefinition(*definition, channel.format(), column));
 
     for (const auto& entry : database->catalog()) {
         if (!entry.isLocalTable() || entry.id != definition->definitionPage) {
             continue;
         }
-        PropertyBlob properties =
-            PropertyBlob::parse(entry.properties, channel.format(),
-                                {database->path(), entry.row.page, definition->name},
-                                database->codePage());
+        PropertyBlob properties = PropertyBlob::parse(
+            entry.properties, channel.format(),
+            {database->path(), entry.row.page, definition->name}, database->codePage());
         properties.setColumnFlag(column.name, "AllowZeroLength", column.allowZeroLength);
         TableWriter catalog(database, kCatalogTable);
         std::vector<std::optional<Variant>> changes(catalog.definition().columns.size());

@@ -14,8 +14,8 @@ namespace glossel::jet {
 namespace {
 
 [[noreturn]] void conversionError(const std::string& where) {
-    throw Error(err::kConversion, "Datentypkonvertierungsfehler: der Wert passt nicht zum Typ (" +
-                                      where + ").");
+    throw Error(err::kConversion,
+                "Datentypkonvertierungsfehler: der Wert passt nicht zum Typ (" + where + ").");
 }
 
 [[noreturn]] void overflow(const std::string& where) {
@@ -103,9 +103,9 @@ Bytes encodeText(const ColumnDefinition& column, const Variant& value, const Col
                  const std::string& where) {
     const std::u16string text = nls::toUtf16(asText(value, where));
     if (text.empty() && !rules.allowZeroLength) {
-        throw Error(err::kZeroLengthNotAllowed, "Das Feld '" + column.name +
-                                                    "' darf keine leere Zeichenfolge sein (" +
-                                                    where + ").");
+        throw Error(
+            err::kZeroLengthNotAllowed,
+            "Das Feld '" + column.name + "' darf keine leere Zeichenfolge sein (" + where + ").");
     }
     if (column.type == column_type::kText && text.size() * 2 > column.length) {
         throw Error(err::kFieldTooSmall,
@@ -123,9 +123,9 @@ Bytes encodeBytes(const ColumnDefinition& column, const Variant& value, const st
         conversionError(where);
     }
     if (column.type == column_type::kBinary && bytes->size() > column.length) {
-        throw Error(err::kFieldTooSmall, "Das Feld ist zu klein für die Datenmenge: " +
-                                             std::to_string(bytes->size()) + " Bytes (" + where +
-                                             ").");
+        throw Error(err::kFieldTooSmall,
+                    "Das Feld ist zu klein für die Datenmenge: " + std::to_string(bytes->size()) +
+                        " Bytes (" + where + ").");
     }
     return *bytes;
 }

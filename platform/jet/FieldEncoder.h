@@ -7,15 +7,11 @@
 #include <string>
 
 #include "platform/Variant.h"
+#include "platform/jet/ColumnRules.h"
 #include "platform/jet/RowFields.h"
 #include "platform/jet/TableDefinition.h"
 
 namespace glossel::jet {
-
-struct ColumnRules {
-    bool required = false;
-    bool allowZeroLength = true;  // a column without the property takes empty texts
-};
 
 // The stored form of `value` for `column`. For memo and OLE columns the bytes are the long
 // value's data, which the caller still has to write to LVAL pages (or inline).

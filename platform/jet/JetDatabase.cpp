@@ -50,7 +50,9 @@ JetDatabase::JetDatabase(std::shared_ptr<PageChannel> channel, std::uint16_t cod
     catalog();
 }
 
-std::vector<CatalogEntry> JetDatabase::catalog() const { return readCatalog(channel_, codePage_); }
+std::vector<CatalogEntry> JetDatabase::catalog() const {
+    return readCatalog(channel_, codePage_);
+}
 
 std::vector<std::string> JetDatabase::userTableNames() const {
     std::vector<std::string> names;

@@ -102,7 +102,7 @@ struct JetFormat {
     std::size_t tdefFreeSpaceMap;
     std::size_t tdefBlockEnd;
     std::size_t realIndexEntrySize;
-    std::size_t realIndexBlockSize;   // columns (10 x u16 number + u8 order) from realIndexColumns
+    std::size_t realIndexBlockSize;  // columns (10 x u16 number + u8 order) from realIndexColumns
     std::size_t realIndexColumns;
     std::size_t logicalIndexSize;
     std::size_t logicalIndexRealIndex;  // u32: the real index it uses

@@ -23,7 +23,9 @@ void put32(Bytes& out, std::size_t at, std::uint32_t value) {
     }
 }
 
-std::uint32_t stored(RowId id) { return id.page << 8 | id.row; }
+std::uint32_t stored(RowId id) {
+    return id.page << 8 | id.row;
+}
 
 bool isLongValuePage(std::span<const std::uint8_t> page) {
     return page[0] == page_type::kData && page[4] == 'L' && page[5] == 'V' && page[6] == 'A' &&
@@ -33,7 +35,8 @@ bool isLongValuePage(std::span<const std::uint8_t> page) {
 }  // namespace
 
 std::optional<std::uint32_t> LongValueWriter::lastPageWithRoomFor(std::size_t size) {
-    if (currentPage_ && roomForNewRow(*channel_.page(*currentPage_, table_), channel_.format()) >= size) {
+    if (currentPage_ &&
+        roomForNewRow(*channel_.page(*currentPage_, table_), channel_.format()) >= size) {
         return currentPage_;
     }
     if (!currentPage_) {
@@ -45,7 +48,8 @@ std::optional<std::uint32_t> LongValueWriter::lastPageWithRoomFor(std::size_t si
                 break;
             }
         }
-        if (currentPage_ && roomForNewRow(*channel_.page(*currentPage_, table_), channel_.format()) >= size) {
+        if (currentPage_ &&
+            roomForNewRow(*channel_.page(*currentPage_, table_), channel_.format()) >= size) {
             return currentPage_;
         }
     }
@@ -82,7 +86,8 @@ Bytes LongValueWriter::write(std::span<const std::uint8_t> data) {
         header.insert(header.end(), data.begin(), data.end());
         return header;
     }
-    const std::size_t largestRow = channel_.format().pageSize - channel_.format().dataRowOffsetsStart - 2;
+    const std::size_t largestRow =
+        channel_.format().pageSize - channel_.format().dataRowOffsetsStart - 2;
     const std::size_t largestChunk = largestRow - kChainPointer;
     if (data.size() <= largestRow) {
         put32(header, 0, length | kSingleRow);

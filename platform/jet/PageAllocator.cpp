@@ -41,8 +41,7 @@ bool bit(const std::vector<std::uint8_t>& page, const GlobalMap& map, std::uint3
 }
 
 bool covers(const GlobalMap& map, std::uint32_t number) {
-    return number >= map.firstPage &&
-           (number - map.firstPage) / 8 < map.rowLength - kMapBitmap;
+    return number >= map.firstPage && (number - map.firstPage) / 8 < map.rowLength - kMapBitmap;
 }
 
 }  // namespace
@@ -65,7 +64,8 @@ std::uint32_t allocatePage(PageChannel& channel) {
     if (map && covers(*map, number)) {
         std::vector<std::uint8_t>& global = channel.change(kGlobalMapPage);
         const std::size_t index = number - map->firstPage;
-        global[map->rowStart + kMapBitmap + index / 8] &= static_cast<std::uint8_t>(~(1u << (index % 8)));
+        global[map->rowStart + kMapBitmap + index / 8] &=
+            static_cast<std::uint8_t>(~(1u << (index % 8)));
         channel.flush(kGlobalMapPage);
     }
     if (reused) {
@@ -84,7 +84,8 @@ void releasePage(PageChannel& channel, std::uint32_t number) {
     if (map && covers(*map, number)) {
         std::vector<std::uint8_t>& global = channel.change(kGlobalMapPage);
         const std::size_t index = number - map->firstPage;
-        global[map->rowStart + kMapBitmap + index / 8] |= static_cast<std::uint8_t>(1u << (index % 8));
+        global[map->rowStart + kMapBitmap + index / 8] |=
+            static_cast<std::uint8_t>(1u << (index % 8));
     }
 }
 

@@ -24,9 +24,9 @@ PageChannel::~PageChannel() {
 
 PageBuffer PageChannel::page(std::uint32_t number, std::string_view table) const {
     if (number >= pageCount_) {
-        throwDamaged({path_, std::nullopt, table},
-                     "Verweis auf Seite " + std::to_string(number) + " hinter dem Dateiende (" +
-                         std::to_string(pageCount_) + " Seiten)");
+        throwDamaged({path_, std::nullopt, table}, "Verweis auf Seite " + std::to_string(number) +
+                                                       " hinter dem Dateiende (" +
+                                                       std::to_string(pageCount_) + " Seiten)");
     }
     if (auto cached = cache_.find(number); cached != cache_.end()) {
         return cached->second.bytes;

@@ -84,7 +84,8 @@ OpenedFile openFileStore(const std::string& nativePath, const std::string& displ
     }
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
-            throw Error(err::kFileNotFound, "Die Datei '" + displayPath + "' wurde nicht gefunden.");
+            throw Error(err::kFileNotFound,
+                        "Die Datei '" + displayPath + "' wurde nicht gefunden.");
         }
         throw Error(err::kCannotOpen, "Die Datei '" + displayPath +
                                           "' kann nicht geöffnet werden (keine Berechtigung oder "

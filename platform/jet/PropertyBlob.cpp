@@ -66,8 +66,8 @@ PropertyBlob PropertyBlob::parse(const Bytes& stored, const JetFormat& format, c
         const ByteView chunk = bytes.slice(position, length);
         std::size_t at = 6;
         auto readName = [&](std::size_t& offset) {
-            const std::size_t size = chunk.uint(offset, format.nameLengthSize);
-            offset += format.nameLengthSize;
+            const std::size_t size = chunk.u16(offset);
+            offset += 2;
             std::string name = decodeJetText(chunk.slice(offset, size).bytes(), format, codePage);
             offset += size;
             return name;
@@ -90,8 +90,8 @@ PropertyBlob PropertyBlob::parse(const Bytes& stored, const JetFormat& format, c
                     entry.damaged("Eigenschaft mit unbekanntem Namen");
                 }
                 const auto value = entry.slice(8, entry.u16(6)).bytes();
-                values.entries.push_back(
-                    {entry.u8(2), entry.u8(3), names[nameIndex], Bytes(value.begin(), value.end())});
+                values.entries.push_back({entry.u8(2), entry.u8(3), names[nameIndex],
+                                          Bytes(value.begin(), value.end())});
                 at += std::max<std::size_t>(entryLength, 1);
             }
             blob.chunks_.push_back(std::move(values));
@@ -119,7 +119,8 @@ std::optional<bool> PropertyBlob::columnFlag(const std::string& column,
 
 void PropertyBlob::setColumnFlag(const std::string& column, const std::string& name, bool value) {
     // Jet writes yes/no properties as one byte, 1 for yes, flagged as set by data definition.
-    const PropertyEntry entry{1, kBooleanType, name, Bytes{static_cast<std::uint8_t>(value ? 1 : 0)}};
+    const PropertyEntry entry{1, kBooleanType, name,
+                              Bytes{static_cast<std::uint8_t>(value ? 1 : 0)}};
     auto chunk = std::find_if(chunks_.begin(), chunks_.end(), [&](const PropertyChunk& c) {
         return c.type == kColumnChunk && sameName(c.objectName, column);
     });

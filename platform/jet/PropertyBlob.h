@@ -4,7 +4,7 @@
 //   OFFSET  SIZE  DESCRIPTION
 //   0       4     chunk length, these 6 bytes included
 //   4       2     type: 0x80 name list; 0x00 the table's properties; 0x01 a column's
-//   name list:    repeated u16 byte length + name
+//   name list:    repeated u16 byte length + name (UTF-16LE; Jet 3: the code page)
 //   value chunk:  u32 block length (itself included), u16 name length, the column's name; then
 //                 entries: u16 length (itself included), u8 DDL flag, u8 Jet type, u16 index into
 //                 the name list, u16 value length, value

@@ -144,8 +144,7 @@ void putU16(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
 }  // namespace
 
 std::vector<std::uint8_t> joinRow(const TableDefinition& table,
-                                  const std::vector<StoredField>& fields,
-                                  std::size_t minimumSize) {
+                                  const std::vector<StoredField>& fields, std::size_t minimumSize) {
     constexpr std::size_t kField = 2;
     std::size_t fixedEnd = 0;
     std::vector<std::size_t> bySlot(table.variableColumns, table.columns.size());
@@ -196,7 +195,8 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
     std::vector<std::uint8_t> mask(maskLength, 0);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (fields[i].present) {
-            mask[table.columns[i].number / 8u] |= static_cast<std::uint8_t>(1u << (table.columns[i].number % 8u));
+            mask[table.columns[i].number / 8u] |=
+                static_cast<std::uint8_t>(1u << (table.columns[i].number % 8u));
         }
     }
     row.insert(row.end(), mask.begin(), mask.end());

@@ -102,7 +102,8 @@ void readIndexesAndMaps(const ByteView& tdef, std::size_t position, std::uint32_
     constexpr std::size_t kMapEntrySize = 10;
     constexpr std::size_t kTrailerSize = 2;
     while (position + kMapEntrySize + kTrailerSize <= tdef.size()) {
-        table.longValueMaps.push_back({tdef.u16(position), RowId::fromStored(tdef.u32(position + 2)),
+        table.longValueMaps.push_back({tdef.u16(position),
+                                       RowId::fromStored(tdef.u32(position + 2)),
                                        RowId::fromStored(tdef.u32(position + 6))});
         position += kMapEntrySize;
     }

@@ -7,7 +7,6 @@
 #include "platform/jet/DataPage.h"
 #include "platform/jet/DataPageWriter.h"
 #include "platform/jet/PageAllocator.h"
-#include "platform/jet/PropertyBlob.h"
 #include "platform/jet/RowDecoder.h"
 #include "platform/jet/UsageMap.h"
 #include "platform/jet/UsageMapWriter.h"
@@ -22,25 +21,9 @@ bool isLongValue(const ColumnDefinition& column) {
     return column.type == column_type::kMemo || column.type == column_type::kOle;
 }
 
-std::vector<ColumnRules> readRules(const JetDatabase& database, const TableDefinition& table) {
-    std::vector<ColumnRules> rules(table.columns.size());
-    for (const auto& entry : database.catalog()) {
-        if (entry.id != table.definitionPage || !entry.isLocalTable()) {
-            continue;
-        }
-        const PropertyBlob blob =
-            PropertyBlob::parse(entry.properties, database.format(),
-                                {database.path(), entry.row.page, table.name}, database.codePage());
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            const std::string& name = table.columns[i].name;
-            rules[i].required = blob.columnFlag(name, "Required").value_or(false);
-            rules[i].allowZeroLength = blob.columnFlag(name, "AllowZeroLength").value_or(true);
-        }
-    }
-    return rules;
+std::uint32_t stored(RowId id) {
+    return id.page << 8 | id.row;
 }
-
-std::uint32_t stored(RowId id) { return id.page << 8 | id.row; }
 
 }  // namespace
 
@@ -58,7 +41,7 @@ TableWriter::TableWriter(std::shared_ptr<const JetDatabase> database, const std:
                                         "' ist schreibgeschützt; die Tabelle '" + table +
                                         "' kann nicht geändert werden.");
     }
-    rules_ = readRules(*database_, *table_);
+    rules_ = readColumnRules(*database_, *table_);
     for (const auto& maps : table_->longValueMaps) {
         longValues_.emplace(maps.columnNumber, LongValueWriter(channel_, maps, table_->name));
     }
@@ -74,7 +57,8 @@ void TableWriter::requireNoIndex(const std::string& action) const {
 }
 
 std::string TableWriter::describe(std::size_t column, const std::vector<Variant>& values) const {
-    std::string where = "Tabelle '" + table_->name + "', Spalte '" + table_->columns[column].name + "'";
+    std::string where =
+        "Tabelle '" + table_->name + "', Spalte '" + table_->columns[column].name + "'";
     for (const auto& index : table_->indexes) {
         if (!index.primaryKey) {
             continue;
@@ -94,7 +78,8 @@ std::string TableWriter::describe(std::size_t column, const std::vector<Variant>
     return where;
 }
 
-StoredField TableWriter::encode(std::size_t column, const Variant& value, const std::string& where) {
+StoredField TableWriter::encode(std::size_t column, const Variant& value,
+                                const std::string& where) {
     const ColumnDefinition& definition = table_->columns[column];
     StoredField field = encodeField(definition, value, rules_[column], where);
     if (field.present && isLongValue(definition)) {
@@ -162,7 +147,8 @@ RowId TableWriter::placeRow(std::span<const std::uint8_t> row, std::uint16_t fla
 void TableWriter::countRows(int delta) {
     std::vector<std::uint8_t>& tdef = channel_.change(table_->definitionPage, table_->name);
     const std::size_t at = channel_.format().tdefRowCount;
-    std::uint32_t count = static_cast<std::uint32_t>(tdef[at]) | static_cast<std::uint32_t>(tdef[at + 1]) << 8 |
+    std::uint32_t count = static_cast<std::uint32_t>(tdef[at]) |
+                          static_cast<std::uint32_t>(tdef[at + 1]) << 8 |
                           static_cast<std::uint32_t>(tdef[at + 2]) << 16 |
                           static_cast<std::uint32_t>(tdef[at + 3]) << 24;
     count = static_cast<std::uint32_t>(static_cast<std::int64_t>(count) + delta);
@@ -177,11 +163,13 @@ RowId TableWriter::appendRow(const std::vector<Variant>& values) {
     std::vector<StoredField> fields;
     fields.reserve(table_->columns.size());
     for (std::size_t i = 0; i < table_->columns.size(); ++i) {
-        fields.push_back(encode(i, i < values.size() ? values[i] : Variant(Null{}), describe(i, values)));
+        fields.push_back(
+            encode(i, i < values.size() ? values[i] : Variant(Null{}), describe(i, values)));
     }
     const std::vector<std::uint8_t> row = joinRow(*table_, fields);
     if (row.size() > kLargestRow) {
-        throw Error(err::kRecordTooLarge, "Der Datensatz ist zu gross (" + std::to_string(row.size()) +
+        throw Error(err::kRecordTooLarge, "Der Datensatz ist zu gross (" +
+                                              std::to_string(row.size()) +
                                               " Bytes) für die Tabelle '" + table_->name + "'.");
     }
     const RowId placed = placeRow(row, 0, std::nullopt, false);
@@ -208,8 +196,9 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     const JetFormat& format = channel_.format();
     const DataLocation location = locate(row);
     const PageBuffer dataBuffer = channel_.page(location.data.page, table_->name);
-    const ByteView current = DataPage(channel_.view(dataBuffer, location.data.page, table_->name),
-                                      format).row(location.data.row);
+    const ByteView current =
+        DataPage(channel_.view(dataBuffer, location.data.page, table_->name), format)
+            .row(location.data.row);
     std::vector<StoredField> fields = splitRow(current, *table_, format);
     std::vector<Variant> values;
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -246,7 +235,8 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     const std::size_t room = current.size();
     if (image.size() <= room) {
         image = joinRow(*table_, fields, room);
-        overwriteRow(channel_.change(location.data.page, table_->name), format, location.data.row, image);
+        overwriteRow(channel_.change(location.data.page, table_->name), format, location.data.row,
+                     image);
         channel_.flushIfFull();
         return;
     }
@@ -256,7 +246,8 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     std::vector<std::uint8_t>& headerPage = channel_.change(row.page, table_->name);
     const std::size_t headerLength = rowLength(headerPage, format, row.row);
     if (headerLength < kPointerSize) {
-        throwDamaged({channel_.path(), row.page, table_->name}, "die Zeile ist zu kurz für einen Verweis");
+        throwDamaged({channel_.path(), row.page, table_->name},
+                     "die Zeile ist zu kurz für einen Verweis");
     }
     std::vector<std::uint8_t> pointer(headerLength, 0);
     for (int i = 0; i < 4; ++i) {

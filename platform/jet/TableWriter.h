@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Variant.h"
+#include "platform/jet/ColumnRules.h"
 #include "platform/jet/FieldEncoder.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/LongValueWriter.h"

@@ -62,9 +62,8 @@ std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat&
 std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compressible) {
     constexpr std::size_t kShortestCompressed = 3;
     constexpr std::size_t kLongestCompressed = 1024;
-    const bool oneByteEach = std::all_of(text.begin(), text.end(), [](char16_t c) {
-        return c >= 0x0001 && c <= 0x00FF;
-    });
+    const bool oneByteEach = std::all_of(text.begin(), text.end(),
+                                         [](char16_t c) { return c >= 0x0001 && c <= 0x00FF; });
     std::vector<std::uint8_t> bytes;
     if (compressible && oneByteEach && text.size() >= kShortestCompressed &&
         text.size() <= kLongestCompressed) {

@@ -17,7 +17,7 @@ constexpr std::size_t kInlineBitmap = 5;
 constexpr std::size_t kBitmapPageHeader = 4;
 
 struct MapRow {
-    std::size_t start = 0;   // offset of the row on its holder page
+    std::size_t start = 0;  // offset of the row on its holder page
     std::size_t length = 0;
 };
 
@@ -43,8 +43,7 @@ void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value
     }
 }
 
-void setBit(std::vector<std::uint8_t>& bytes, std::size_t bitmapStart, std::size_t index,
-            bool on) {
+void setBit(std::vector<std::uint8_t>& bytes, std::size_t bitmapStart, std::size_t index, bool on) {
     const auto mask = static_cast<std::uint8_t>(1u << (index % 8));
     auto& byte = bytes[bitmapStart + index / 8];
     byte = on ? (byte | mask) : (byte & static_cast<std::uint8_t>(~mask));
@@ -78,12 +77,12 @@ void promote(PageChannel& channel, RowId map, const MapRow& row, std::vector<std
     for (auto first = pages.begin(); first != pages.end();) {
         const std::uint32_t entry = *first / perPage;
         if (entry >= entries) {
-            throwDamaged({channel.path(), map.page, table},
-                         "die Seitenzuordnung kann Seite " + std::to_string(*first) +
-                             " nicht aufnehmen");
+            throwDamaged(
+                {channel.path(), map.page, table},
+                "die Seitenzuordnung kann Seite " + std::to_string(*first) + " nicht aufnehmen");
         }
-        const auto last = std::find_if(first, pages.end(),
-                                       [&](std::uint32_t p) { return p / perPage != entry; });
+        const auto last =
+            std::find_if(first, pages.end(), [&](std::uint32_t p) { return p / perPage != entry; });
         bitmapPages[entry] = writeBitmapPage(channel, entry * perPage, {first, last});
         first = last;
     }
@@ -117,7 +116,8 @@ void addToInlineMap(PageChannel& channel, RowId map, const MapRow& row, std::uin
         promote(channel, map, row, std::move(pages), table);
         return;
     }
-    std::fill_n(holder.begin() + static_cast<std::ptrdiff_t>(bitmap), row.length - kInlineBitmap, 0);
+    std::fill_n(holder.begin() + static_cast<std::ptrdiff_t>(bitmap), row.length - kInlineBitmap,
+                0);
     put32(holder, row.start + kMapStart, lowest);
     for (const std::uint32_t marked : pages) {
         setBit(holder, bitmap, marked - lowest, true);

@@ -71,8 +71,15 @@ TEST(Cli, TableWithoutRowsPrintsItsHeader) {
     EXPECT_EQ(run.out, "\"ID\",\"Description\"\n");
 }
 
+TEST(Cli, ColumnsShowTypesSizesAndProperties) {
+    const CliResult run = runCli("columns " + test::dataPath("jet/ExportMemo.mdb") + " TidxTexts");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "ID\tLong\t4\nDescription\tMemo\t0\tAllowZeroLength\n");
+}
+
 TEST(CsvFormat, TextsAreQuotedAndNullIsEmpty) {
-    EXPECT_EQ(csvField(std::string("say \"hi\", then\r\nleave")), "\"say \"\"hi\"\", then\r\nleave\"");
+    EXPECT_EQ(csvField(std::string("say \"hi\", then\r\nleave")),
+              "\"say \"\"hi\"\", then\r\nleave\"");
     EXPECT_EQ(csvField(std::string()), "\"\"");
     EXPECT_EQ(csvField(Null{}), "");
     EXPECT_EQ(csvField(true), "TRUE");

@@ -193,8 +193,10 @@ TEST_F(JetWriter, StoredRowsRejoinToTheSameFields) {
                         continue;
                     }
                     const std::size_t start = page.u16(14 + 2 * slot) & 0x1FFF;
-                    const std::size_t end = slot == 0 ? page.size() : page.u16(12 + 2 * slot) & 0x1FFF;
-                    const auto fields = splitRow(page.slice(start, end - start), *table, channel.format());
+                    const std::size_t end =
+                        slot == 0 ? page.size() : page.u16(12 + 2 * slot) & 0x1FFF;
+                    const auto fields =
+                        splitRow(page.slice(start, end - start), *table, channel.format());
                     const auto joined = joinRow(*table, fields);
                     EXPECT_EQ(splitRow(ByteView(joined, {}), *table, channel.format()), fields)
                         << file << " " << name << " page " << number << " row " << slot;

@@ -13,9 +13,10 @@ bool isLongValue(const ColumnDefinition& column) {
 }
 
 TEST(TableDefinition, EveryFixtureTableParsesToItsEnd) {
-    for (const char* file : {"jet/Demo.tvs", "jet/ExportMemo.mdb", "jet/real/testV1997.mdb",
-                             "jet/real/test2V1997.mdb", "jet/real/test2V2000.mdb",
-                             "jet/real/overflowTestV2000.mdb", "jet/real/testUnicodeCompV2003.mdb"}) {
+    for (const char* file :
+         {"jet/Demo.tvs", "jet/ExportMemo.mdb", "jet/real/testV1997.mdb", "jet/real/test2V1997.mdb",
+          "jet/real/test2V2000.mdb", "jet/real/overflowTestV2000.mdb",
+          "jet/real/testUnicodeCompV2003.mdb"}) {
         const auto database = JetDatabase::open(test::dataPath(file));
         for (const auto& entry : database->catalog()) {
             if (!entry.isLocalTable()) {

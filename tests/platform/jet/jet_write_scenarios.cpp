@@ -97,11 +97,20 @@ std::vector<Variant> exportRow(int id) {
     }
     Variant german = "Zeile " + std::to_string(id) + ": Füllstand " + std::to_string(id % 7);
     switch (id % 50) {
-        case 0: german = Null{}; break;
-        case 1: german = std::string(); break;
-        case 2: german = repeat("äöü", 255); break;
-        case 3: german = repeatCyrillic(255); break;
-        default: break;
+        case 0:
+            german = Null{};
+            break;
+        case 1:
+            german = std::string();
+            break;
+        case 2:
+            german = repeat("äöü", 255);
+            break;
+        case 3:
+            german = repeatCyrillic(255);
+            break;
+        default:
+            break;
     }
     Variant russian = "Ïðèâåò " + std::to_string(id) + (id % 11 == 0 ? " €" : "");
     if (id % 13 == 0) {
@@ -140,8 +149,8 @@ void exportScenario() {
         }
         const std::string text = std::get<std::string>(german);
         const std::string changed = row % 2 == 0
-            ? text + " (geändert, jetzt deutlich länger als vorher)"
-            : text.substr(0, text.size() / 3);
+                                        ? text + " (geändert, jetzt deutlich länger als vorher)"
+                                        : text.substr(0, text.size() / 3);
         records.Edit();
         records.Fields().Item("L1031").SetValue(changed);
         records.Update();
@@ -154,8 +163,11 @@ void exportScenario() {
     writeRowsCsv(outDir + "/export.TidxTexts.expected.csv",
                  {"ID", "Description", "L1031", "L1049", "L1036"}, expected);
     writeSchema(outDir + "/export.schema.txt", "TidxTexts",
-                {{"ID", "Long", "4"}, {"Description", "Memo", "0"}, {"L1031", "Text", "255"},
-                 {"L1049", "Text", "255"}, {"L1036", "Text", "255"}});
+                {{"ID", "Long", "4"},
+                 {"Description", "Memo", "0"},
+                 {"L1031", "Text", "255"},
+                 {"L1049", "Text", "255"},
+                 {"L1036", "Text", "255"}});
 }
 
 void grownScenario() {
@@ -173,7 +185,9 @@ void grownScenario() {
                  expected);
 }
 
-std::string wideName(int i) { return "Sprachspalte_" + std::to_string(i) + "_" + std::string(40, 'x'); }
+std::string wideName(int i) {
+    return "Sprachspalte_" + std::to_string(i) + "_" + std::string(40, 'x');
+}
 
 void wideScenario() {
     const std::string path = copyFixture("jet/Export.mdb", "wide.mdb");
@@ -284,10 +298,13 @@ void faultUpdateScenarios() {
                     file + ": the changed row is missing or doubled");
             require(!completed || after == 1, file + ": the change is missing");
             for (const auto& row : atleast) {
-                require(std::find(got.begin(), got.end(), row) != got.end(), file + ": a row is lost");
+                require(std::find(got.begin(), got.end(), row) != got.end(),
+                        file + ": a row is lost");
             }
-            writeRowsCsv(outDir + "/" + file + ".TidxTexts.atleast.csv", {"ID", "Description", "L1031"}, atleast);
-            writeRowsCsv(outDir + "/" + file + ".TidxTexts.maybe.csv", {"ID", "Description", "L1031"}, maybe);
+            writeRowsCsv(outDir + "/" + file + ".TidxTexts.atleast.csv",
+                         {"ID", "Description", "L1031"}, atleast);
+            writeRowsCsv(outDir + "/" + file + ".TidxTexts.maybe.csv",
+                         {"ID", "Description", "L1031"}, maybe);
         });
     std::cout << "row update: " << writes << " page writes\n";
 }
