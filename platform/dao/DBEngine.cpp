@@ -1,12 +1,26 @@
-// The global engine.
+// The global engine, and which file engine a database or link is opened with.
 #include "platform/dao/DBEngine.h"
 
+#include "platform/Error.h"
+#include "platform/dao/ConnectString.h"
 #include "platform/dao/JetBackend.h"
 
 namespace glossel::dao {
 
-Database Engine::OpenDatabase(const std::string& name) {
-    return Database(openJetBackend(name));
+std::unique_ptr<DatabaseBackend> openBackend(const std::string& path, bool /*exclusive*/,
+                                             const std::string& connect) {
+    const ConnectString parsed = ConnectString::parse(connect);
+    if (parsed.isExcel()) {
+        throw Error(3170, "Installierbares ISAM für '" + parsed.type + "' nicht gefunden.");
+    }
+    if (!parsed.type.empty()) {
+        throw Error(3170, "Installierbares ISAM für '" + parsed.type + "' nicht gefunden.");
+    }
+    return openJetBackend(path);
+}
+
+Database Engine::OpenDatabase(const std::string& name, bool exclusive, const std::string& connect) {
+    return Database(openBackend(name, exclusive, connect));
 }
 
 Engine& DBEngine() {

@@ -53,6 +53,8 @@ public:
     virtual std::unique_ptr<RecordSource> openTable(const std::string& table) const = 0;
     virtual void appendTextField(const std::string& table, const std::string& field,
                                  std::uint16_t size, bool allowZeroLength) = 0;
+    // Whether the file holds a link of that name that another program saved in it.
+    virtual bool hasSavedLink(const std::string& name) const = 0;
     // Writes what is buffered; errors are raised here.
     virtual void close() = 0;
 };

@@ -1,6 +1,8 @@
 // Jet tables as DAO sees them.
 #include "platform/dao/JetBackend.h"
 
+#include <algorithm>
+
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
 #include "platform/jet/ColumnAdder.h"
@@ -101,6 +103,13 @@ public:
     void appendTextField(const std::string& table, const std::string& field, std::uint16_t size,
                          bool allowZeroLength) override {
         jet::addTextColumn(database_, table, {field, size, allowZeroLength});
+    }
+
+    bool hasSavedLink(const std::string& name) const override {
+        const auto catalog = database_->catalog();
+        return std::any_of(catalog.begin(), catalog.end(), [&](const jet::CatalogEntry& entry) {
+            return !entry.isLocalTable() && sameName(entry.name, name);
+        });
     }
 
     void close() override { database_->channel().flushAll(); }

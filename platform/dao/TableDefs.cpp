@@ -1,4 +1,4 @@
-// Table definitions over a database backend.
+// Table definitions over a database session.
 #include "platform/dao/TableDefs.h"
 
 #include "platform/Error.h"
@@ -19,12 +19,12 @@ std::vector<Field> tableFields(const std::vector<FieldInfo>& infos) {
 
 }  // namespace
 
-TableDef::TableDef(std::shared_ptr<DatabaseBackend> backend, std::string name)
-    : backend_(std::move(backend)),
-      name_(std::move(name)),
-      fields_(tableFields(backend_->fieldsOf(name_)), [backend = backend_,
-                                                       table = name_](const Field& field) {
-          backend->appendTextField(table, field.Name(), field.Size(), field.AllowZeroLength());
+TableDef::TableDef(std::string name) : name_(std::move(name)), fields_({}) {}
+
+TableDef::TableDef(std::shared_ptr<DatabaseSession> session, std::string name)
+    : name_(std::move(name)),
+      fields_(tableFields(session->fieldsOf(name_)), [session, table = name_](const Field& field) {
+          session->appendTextField(table, field.Name(), field.Size(), field.AllowZeroLength());
           return Field(
               FieldInfo{field.Name(), field.Type(), field.Size(), field.AllowZeroLength(), false},
               nullptr, 0);
@@ -44,27 +44,35 @@ Field TableDef::CreateField(const std::string& name, std::int32_t type, std::int
 }
 
 std::size_t TableDefs::Count() const {
-    return backend_->tableNames().size();
+    return session_->tableNames().size();
 }
 
 TableDef TableDefs::Item(std::size_t index) const {
-    const auto names = backend_->tableNames();
+    const auto names = session_->tableNames();
     if (index >= names.size()) {
         throw Error(err::kItemNotFound,
                     "Element " + std::to_string(index) + " in dieser Auflistung nicht gefunden.");
     }
-    return TableDef(backend_, names[index]);
+    return TableDef(session_, names[index]);
 }
 
 TableDef TableDefs::Item(const std::string& name) const {
-    for (const auto& tableName : backend_->tableNames()) {
+    for (const auto& tableName : session_->tableNames()) {
         if (sameName(tableName, name)) {
-            return TableDef(backend_, tableName);
+            return TableDef(session_, tableName);
         }
     }
     throw Error(err::kItemNotFound, "Element '" + name +
                                         "' in dieser Auflistung nicht gefunden (Datenbank '" +
-                                        backend_->name() + "').");
+                                        session_->name() + "').");
+}
+
+void TableDefs::Append(const TableDef& definition) {
+    session_->appendLink({definition.Name(), definition.Connect(), definition.SourceTableName()});
+}
+
+void TableDefs::Delete(const std::string& name) {
+    session_->removeLink(name);
 }
 
 }  // namespace glossel::dao
