@@ -1,10 +1,16 @@
 // glossel-cli: the engine without a window. Results go to stdout; errors to stderr as
 // "number: description" with exit status 1; usage errors exit with status 2.
+#include <cctype>
+#include <charconv>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/ExportCommand.h"
+#include "cli/ProjectCommands.h"
+#include "cli/XlsDump.h"
 #include "platform/Error.h"
 
 namespace {
@@ -13,22 +19,98 @@ constexpr char kUsage[] =
     "Aufruf:\n"
     "  glossel-cli languages PROJEKT       Sprachen des Projekts (Datei .tvs), eine je Zeile,\n"
     "                                      sortiert wie in der Sprachliste\n"
-    "  glossel-cli dump DATEI              Benutzertabellen einer Jet-Datenbank, eine je Zeile\n"
-    "  glossel-cli dump DATEI TABELLE      Tabelle als CSV (RFC 4180, UTF-8, Kopfzeile mit den\n"
-    "                                      Spaltennamen; Texte in Anführungszeichen, Null leer,\n"
+    "  glossel-cli export PROJEKT ZIEL --language LCID [--language LCID ...]\n"
+    "                                      exportiert die Sprachen in ZIEL (.xls oder .mdb),\n"
+    "                                      aus der Vorlage neben dem Programm\n"
+    "  glossel-cli dump DATEI              Tabellen einer Jet-Datenbank bzw. Tabellenblätter\n"
+    "                                      einer Arbeitsmappe (.xls), eine je Zeile\n"
+    "  glossel-cli dump DATEI TABELLE      Tabelle bzw. Tabellenblatt als CSV (RFC 4180, UTF-8,\n"
+    "                                      Kopfzeile mit den Spaltennamen, beim Tabellenblatt\n"
+    "                                      F1 ... Fn; Texte in Anführungszeichen, Null leer,\n"
     "                                      Datum als JJJJ-MM-TT HH:MM:SS, Binärwerte hexadezimal)\n"
     "  glossel-cli columns DATEI TABELLE   Felder einer Tabelle: Name, Typ, Grösse und, wo "
     "gesetzt,\n"
     "                                      AllowZeroLength, Required (durch Tabulatoren getrennt)\n"
+    "  glossel-cli projects [--prune]      registrierte Projekte wie in der Projektauswahl: Name,\n"
+    "                                      Verzeichnis und Typ (durch Tabulatoren getrennt);\n"
+    "                                      --prune löscht Registrierungen ohne Projektdatei\n"
+    "  glossel-cli path NAME               das Verzeichnis (\"Path\") eines Projekts\n"
     "  glossel-cli --help                  diese Hilfe\n"
     "\n"
     "Fehler: \"Nummer: Beschreibung\" auf stderr, Rückgabewert 1; falscher Aufruf: 2.\n"
     "Umgebung: LC_ALL, LC_MESSAGES, LANG (Sprache der Namen); LC_ALL, LC_CTYPE, LANG oder\n"
-    "TESSVIA_ACP (ANSI-Codepage des Rechners, z. B. TESSVIA_ACP=1251).\n";
+    "TESSVIA_ACP (ANSI-Codepage des Rechners, z. B. TESSVIA_ACP=1251); TESSVIA_REGISTRY\n"
+    "(Registrierungsdatei der Projekte).\n";
 
 int usageError(const std::string& message) {
     std::cerr << "glossel-cli: " << message << "\n\n" << kUsage;
     return 2;
+}
+
+bool isWorkbook(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos) {
+        return false;
+    }
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == "xls";
+}
+
+// "export PROJECT TARGET --language LCID ...": the LCIDs, or nothing for a malformed call.
+std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::string>& args) {
+    std::vector<std::int32_t> lcids;
+    for (std::size_t i = 3; i < args.size(); i += 2) {
+        if (args[i] != "--language" || i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const std::string& text = args[i + 1];
+        std::int32_t lcid = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), lcid);
+        if (error != std::errc() || end != text.data() + text.size()) {
+            return std::nullopt;
+        }
+        lcids.push_back(lcid);
+    }
+    return lcids;
+}
+
+int run(const std::vector<std::string>& args) {
+    using namespace glossel::cli;
+    const std::string& command = args[0];
+    if (command == "languages" && args.size() == 2) {
+        listLanguages(args[1], std::cout);
+    } else if (command == "export" && args.size() >= 3) {
+        const auto lcids = exportLanguages(args);
+        if (!lcids) {
+            return usageError("export erwartet PROJEKT ZIEL und je Sprache --language LCID");
+        }
+        try {
+            return glossel::cli::exportLanguages(args[1], args[2], *lcids, std::cout, std::cerr)
+                       ? 0
+                       : 1;
+        } catch (const UnknownLanguage& unknown) {
+            return usageError("das Projekt hat keine Sprache " + std::to_string(unknown.lcid));
+        }
+    } else if (command == "dump" && args.size() == 2) {
+        isWorkbook(args[1]) ? listWorksheets(args[1], std::cout) : listTables(args[1], std::cout);
+    } else if (command == "dump" && args.size() == 3) {
+        isWorkbook(args[1]) ? dumpWorksheet(args[1], args[2], std::cout)
+                            : dumpTable(args[1], args[2], std::cout);
+    } else if (command == "projects" && args.size() == 1) {
+        listProjects(false, std::cout);
+    } else if (command == "projects" && args.size() == 2 && args[1] == "--prune") {
+        listProjects(true, std::cout);
+    } else if (command == "path" && args.size() == 2) {
+        printProjectPath(args[1], std::cout);
+    } else if (command == "columns" && args.size() == 3) {
+        listColumns(args[1], args[2], std::cout);
+    } else {
+        return usageError("unbekannter Befehl oder falsche Zahl von Argumenten: " + command);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -43,24 +125,14 @@ int main(int argc, char** argv) {
         return usageError("Befehl fehlt");
     }
     std::ios::sync_with_stdio(false);
+    int status = 0;
     try {
-        const std::string& command = args[0];
-        if (command == "languages" && args.size() == 2) {
-            glossel::cli::listLanguages(args[1], std::cout);
-        } else if (command == "dump" && args.size() == 2) {
-            glossel::cli::listTables(args[1], std::cout);
-        } else if (command == "columns" && args.size() == 3) {
-            glossel::cli::listColumns(args[1], args[2], std::cout);
-        } else if (command == "dump" && args.size() == 3) {
-            glossel::cli::dumpTable(args[1], args[2], std::cout);
-        } else {
-            return usageError("unbekannter Befehl oder falsche Zahl von Argumenten: " + command);
-        }
+        status = run(args);
     } catch (const glossel::Error& error) {
         std::cout.flush();
         std::cerr << error.what() << '\n';
         return 1;
     }
     std::cout.flush();
-    return std::cout ? 0 : 1;
+    return std::cout ? status : 1;
 }

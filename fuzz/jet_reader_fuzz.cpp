@@ -17,8 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             }
             try {
-                auto cursor = database->rows(database->table(entry.name));
+                const auto table = database->table(entry.name);
+                auto cursor = database->rows(table);
                 while (cursor.next()) {
+                    for (std::size_t column = 0; column < table->columns.size(); ++column) {
+                        cursor.value(column);
+                    }
                 }
             } catch (const glossel::Error&) {
             }

@@ -41,8 +41,12 @@ void readEverything(std::vector<std::uint8_t> bytes) {
     const auto database =
         jet::JetDatabase::open(std::make_unique<jet::MemoryStore>(std::move(bytes)), "fuzz.mdb");
     for (const auto& name : database->userTableNames()) {
-        auto cursor = database->rows(database->table(name));
+        const auto table = database->table(name);
+        auto cursor = database->rows(table);
         while (cursor.next()) {
+            for (std::size_t column = 0; column < table->columns.size(); ++column) {
+                cursor.value(column);
+            }
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "transfer/ListBox.h"
+#include "transfer/MessageBoxes.h"
 
 namespace glossel::transfer {
 
@@ -12,5 +13,17 @@ namespace glossel::transfer {
 // Errors pass to the caller (file, missing table, a column "L" without a number, an LCID the
 // system does not know); the list then keeps the entries added before.
 void FillLanguageList(const std::string& projectPath, ListBox& list);
+
+// Exports the project's texts with the selected languages (in list order) into targetPath, an
+// exchange workbook (.xls) or database (.mdb) made from the template beside the program. On a
+// failure it shows "Fehler beim Exportieren einer Sprache!", LF, "number: description" and
+// returns false; the exchange file then stays as far as it got.
+bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list,
+                             const std::string& targetPath, MessageBoxes& messages);
+
+// Re-decodes the exported column "L" + lcid of targetPath in the language's ANSI code page.
+// Silent for a language without ANSI code page and for a table without rows; every other
+// failure is raised.
+void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid);
 
 }  // namespace glossel::transfer

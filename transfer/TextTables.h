@@ -1,4 +1,5 @@
-// Names the language transfer shares: the project's text table and its language columns.
+// Names the language transfer shares: the tables and links, the exchange file kinds, and the
+// language columns.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +8,13 @@
 namespace glossel::transfer {
 
 inline constexpr char kProjectTextTable[] = "TidxTexts";
+inline constexpr char kExchangeTable[] = "TidxTexts";
+inline constexpr char kExchangeWorksheet[] = "TidxTexts$";
+inline constexpr char kLinkedTable[] = "TidxTemp";
+
+// The extensions that select the kind of exchange file, compared with exact letter case.
+inline constexpr char kDatabaseExtension[] = "mdb";
+inline constexpr char kWorkbookExtension[] = "xls";
 
 // A language column is "L" followed by the LCID in decimal (capital L only).
 inline constexpr char kLanguageColumnPrefix = 'L';

@@ -4,14 +4,15 @@
 #include "platform/Error.h"
 #include "platform/dao/ConnectString.h"
 #include "platform/dao/JetBackend.h"
+#include "platform/dao/XlsBackend.h"
 
 namespace glossel::dao {
 
-std::unique_ptr<DatabaseBackend> openBackend(const std::string& path, bool /*exclusive*/,
+std::unique_ptr<DatabaseBackend> openBackend(const std::string& path, bool exclusive,
                                              const std::string& connect) {
     const ConnectString parsed = ConnectString::parse(connect);
     if (parsed.isExcel()) {
-        throw Error(3170, "Installierbares ISAM für '" + parsed.type + "' nicht gefunden.");
+        return openXlsBackend(path, exclusive, parsed.firstRowHoldsNames());
     }
     if (!parsed.type.empty()) {
         throw Error(3170, "Installierbares ISAM für '" + parsed.type + "' nicht gefunden.");

@@ -32,8 +32,8 @@ public:
     virtual void rewind() = 0;
     // To the next record; false at the end.
     virtual bool next() = 0;
-    // The current record's values, one per field.
-    virtual const std::vector<Variant>& values() const = 0;
+    // A field's value in the current record.
+    virtual const Variant& value(std::size_t field) = 0;
     // Adds a record after the others; the current record stays.
     virtual void append(const std::vector<Variant>& values) = 0;
     // Changes the current record: every field with a value in `changes` gets it.

@@ -40,7 +40,7 @@ const Variant& Field::Value() const {
         throw Error(err::kNoCurrentRecord, "Kein aktueller Datensatz in '" + current.table +
                                                "' (Feld '" + info_.name + "').");
     }
-    return current.values.at(index_);
+    return current.source->value(index_);
 }
 
 void Field::SetValue(const Variant& value) const {

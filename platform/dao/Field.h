@@ -23,7 +23,7 @@ struct CurrentRecord {
     std::string table;
     bool open = true;
     bool onRecord = false;
-    std::vector<Variant> values;
+    RecordSource* source = nullptr;  // reads the current record's values
     Editing editing = Editing::None;
     std::vector<std::optional<Variant>> changes;
 };

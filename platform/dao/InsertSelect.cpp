@@ -135,11 +135,11 @@ std::optional<std::size_t> fieldIndex(const std::vector<FieldInfo>& fields,
     return std::nullopt;
 }
 
-std::string rowKey(const std::optional<std::size_t>& idField, const std::vector<Variant>& values) {
+std::string rowKey(const std::optional<std::size_t>& idField, RecordSource& source) {
     if (!idField) {
         return {};
     }
-    const Variant& id = values[*idField];
+    const Variant& id = source.value(*idField);
     if (const auto* number = std::get_if<std::int32_t>(&id)) {
         return " (Datensatz ID=" + std::to_string(*number) + ")";
     }
@@ -173,14 +173,13 @@ void runInsertSelect(DatabaseSession& session, const std::string& statement) {
     source->rewind();
     std::vector<Variant> row(target->fields().size(), Null{});
     while (source->next()) {
-        const auto& values = source->values();
         for (const auto& [from, to] : mapping) {
-            row[to] = values[from];
+            row[to] = source->value(from);
         }
         try {
             target->append(row);
         } catch (const Error& error) {
-            throw Error(error.number(), error.description() + rowKey(idField, values));
+            throw Error(error.number(), error.description() + rowKey(idField, *source));
         }
     }
 }

@@ -43,7 +43,7 @@ public:
     const std::vector<FieldInfo>& fields() const override { return fields_; }
     void rewind() override { cursor_ = database_->rows(table_); }
     bool next() override { return cursor_.next(); }
-    const std::vector<Variant>& values() const override { return cursor_.values(); }
+    const Variant& value(std::size_t field) override { return cursor_.value(field); }
 
     void append(const std::vector<Variant>& values) override { writer().appendRow(values); }
 

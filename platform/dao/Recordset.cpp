@@ -22,6 +22,7 @@ Recordset::Recordset(std::unique_ptr<RecordSource> source)
       record_(std::make_shared<CurrentRecord>()),
       fields_(recordFields(*source_, record_)) {
     record_->table = source_->name();
+    record_->source = source_.get();
     readNext();
 }
 
@@ -34,7 +35,6 @@ void Recordset::requireOpen() const {
 
 void Recordset::readNext() {
     record_->onRecord = source_->next();
-    record_->values = record_->onRecord ? source_->values() : std::vector<Variant>{};
 }
 
 void Recordset::MoveFirst() {
@@ -92,7 +92,6 @@ void Recordset::Update(int /*type*/, bool /*force*/) {
         }
         case CurrentRecord::Editing::Edit:
             source_->update(record_->changes);
-            record_->values = source_->values();
             break;
     }
     CancelUpdate();
@@ -107,6 +106,7 @@ void Recordset::Close() {
     requireOpen();
     record_->open = false;
     record_->onRecord = false;
+    record_->source = nullptr;
     source_.reset();
 }
 

@@ -53,17 +53,19 @@ std::vector<CatalogEntry> readCatalog(const std::shared_ptr<const PageChannel>& 
     std::optional<std::int32_t> tablesContainer;
     TableCursor cursor(channel, catalog, codePage);
     while (cursor.next()) {
-        const auto& values = cursor.values();
-        Row row{valueAs<std::int32_t>(values[idColumn]).value_or(0),
-                valueAs<std::int32_t>(values[parentColumn]).value_or(0),
+        auto values = [&cursor](std::size_t column) -> const Variant& {
+            return cursor.value(column);
+        };
+        Row row{valueAs<std::int32_t>(values(idColumn)).value_or(0),
+                valueAs<std::int32_t>(values(parentColumn)).value_or(0),
                 {}};
-        row.entry.name = valueAs<std::string>(values[nameColumn]).value_or("");
-        row.entry.type = valueAs<std::int16_t>(values[typeColumn]).value_or(0);
+        row.entry.name = valueAs<std::string>(values(nameColumn)).value_or("");
+        row.entry.type = valueAs<std::int16_t>(values(typeColumn)).value_or(0);
         row.entry.id = static_cast<std::uint32_t>(row.id);
         row.entry.flags =
-            static_cast<std::uint32_t>(valueAs<std::int32_t>(values[flagsColumn]).value_or(0));
+            static_cast<std::uint32_t>(valueAs<std::int32_t>(values(flagsColumn)).value_or(0));
         row.entry.row = cursor.position();
-        row.entry.properties = valueAs<Bytes>(values[propertiesColumn]).value_or(Bytes{});
+        row.entry.properties = valueAs<Bytes>(values(propertiesColumn)).value_or(Bytes{});
         if (static_cast<std::uint32_t>(row.parent) == kRootParentId &&
             row.entry.name == kTablesContainer) {
             tablesContainer = row.id;

@@ -13,13 +13,13 @@
 namespace glossel::jet {
 namespace {
 
-[[noreturn]] void conversionError(const std::string& where) {
+[[noreturn]] void conversionError(const Describe& where) {
     throw Error(err::kConversion,
-                "Datentypkonvertierungsfehler: der Wert passt nicht zum Typ (" + where + ").");
+                "Datentypkonvertierungsfehler: der Wert passt nicht zum Typ (" + where() + ").");
 }
 
-[[noreturn]] void overflow(const std::string& where) {
-    throw Error(err::kNumericOverflow, "Numerischer Feldüberlauf (" + where + ").");
+[[noreturn]] void overflow(const Describe& where) {
+    throw Error(err::kNumericOverflow, "Numerischer Feldüberlauf (" + where() + ").");
 }
 
 std::optional<double> parseNumber(std::string text) {
@@ -41,7 +41,7 @@ std::optional<double> parseNumber(std::string text) {
 }
 
 struct NumberOf {
-    const std::string& where;
+    const Describe& where;
     double operator()(bool v) const { return v ? -1 : 0; }
     double operator()(std::uint8_t v) const { return v; }
     double operator()(std::int16_t v) const { return v; }
@@ -60,13 +60,13 @@ struct NumberOf {
     double operator()(const auto&) const { conversionError(where); }
 };
 
-double asNumber(const Variant& value, const std::string& where) {
+double asNumber(const Variant& value, const Describe& where) {
     return std::visit(NumberOf{where}, value);
 }
 
 // Whole numbers as Jet rounds them: half to even.
 std::int64_t asWholeNumber(const Variant& value, double lowest, double highest,
-                           const std::string& where) {
+                           const Describe& where) {
     const double number = std::nearbyint(asNumber(value, where));
     if (!std::isfinite(number) || number < lowest || number > highest) {
         overflow(where);
@@ -85,7 +85,7 @@ Bytes littleEndian(Int value, std::size_t size) {
     return bytes;
 }
 
-std::string asText(const Variant& value, const std::string& where) {
+std::string asText(const Variant& value, const Describe& where) {
     if (const auto* text = std::get_if<std::string>(&value)) {
         return *text;
     }
@@ -100,24 +100,24 @@ std::string asText(const Variant& value, const std::string& where) {
 }
 
 Bytes encodeText(const ColumnDefinition& column, const Variant& value, const ColumnRules& rules,
-                 const std::string& where) {
+                 const Describe& where) {
     const std::u16string text = nls::toUtf16(asText(value, where));
     if (text.empty() && !rules.allowZeroLength) {
         throw Error(
             err::kZeroLengthNotAllowed,
-            "Das Feld '" + column.name + "' darf keine leere Zeichenfolge sein (" + where + ").");
+            "Das Feld '" + column.name + "' darf keine leere Zeichenfolge sein (" + where() + ").");
     }
     if (column.type == column_type::kText && text.size() * 2 > column.length) {
         throw Error(err::kFieldTooSmall,
                     "Das Feld ist zu klein für die Datenmenge: " + std::to_string(text.size()) +
-                        " Zeichen, höchstens " + std::to_string(column.length / 2) + " (" + where +
-                        ").");
+                        " Zeichen, höchstens " + std::to_string(column.length / 2) + " (" +
+                        where() + ").");
     }
     const bool compressible = (column.extraFlags & column_flag::kCompressedUnicode) != 0;
     return encodeJet4Text(text, compressible);
 }
 
-Bytes encodeBytes(const ColumnDefinition& column, const Variant& value, const std::string& where) {
+Bytes encodeBytes(const ColumnDefinition& column, const Variant& value, const Describe& where) {
     const auto* bytes = std::get_if<Bytes>(&value);
     if (!bytes) {
         conversionError(where);
@@ -125,13 +125,13 @@ Bytes encodeBytes(const ColumnDefinition& column, const Variant& value, const st
     if (column.type == column_type::kBinary && bytes->size() > column.length) {
         throw Error(err::kFieldTooSmall,
                     "Das Feld ist zu klein für die Datenmenge: " + std::to_string(bytes->size()) +
-                        " Bytes (" + where + ").");
+                        " Bytes (" + where() + ").");
     }
     return *bytes;
 }
 
 Bytes encodeValue(const ColumnDefinition& column, const Variant& value, const ColumnRules& rules,
-                  const std::string& where) {
+                  const Describe& where) {
     switch (column.type) {
         case column_type::kByte:
             return littleEndian(asWholeNumber(value, 0, 255, where), 1);
@@ -175,7 +175,7 @@ Bytes encodeValue(const ColumnDefinition& column, const Variant& value, const Co
 }  // namespace
 
 StoredField encodeField(const ColumnDefinition& column, const Variant& value,
-                        const ColumnRules& rules, const std::string& where) {
+                        const ColumnRules& rules, const Describe& where) {
     if (column.type == column_type::kBoolean) {
         return {!isNull(value) && asNumber(value, where) != 0, {}};
     }
@@ -184,7 +184,7 @@ StoredField encodeField(const ColumnDefinition& column, const Variant& value,
             throw Error(err::kFieldRequired, "Das Feld '" + column.name +
                                                  "' kann keinen Nullwert enthalten, weil es "
                                                  "erforderlich ist (" +
-                                                 where + ").");
+                                                 where() + ").");
         }
         return {false, {}};
     }

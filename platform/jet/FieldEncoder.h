@@ -3,6 +3,7 @@
 // a value that does not fit is an error naming the table, the column and the row's key.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,10 +14,13 @@
 
 namespace glossel::jet {
 
+// Says where a value goes, like "Tabelle 'T', Spalte 'C', Datensatz ID=5", for error texts; only
+// called when there is an error to report.
+using Describe = std::function<std::string()>;
+
 // The stored form of `value` for `column`. For memo and OLE columns the bytes are the long
 // value's data, which the caller still has to write to LVAL pages (or inline).
-// `where` reads like "Tabelle 'T', Spalte 'C', Datensatz ID=5" and goes into error texts.
 StoredField encodeField(const ColumnDefinition& column, const Variant& value,
-                        const ColumnRules& rules, const std::string& where);
+                        const ColumnRules& rules, const Describe& where);
 
 }  // namespace glossel::jet

@@ -1,6 +1,8 @@
 // Page reads with bounds checks, a cache shared by all handles, and buffered writes.
 #include "platform/jet/PageChannel.h"
 
+#include <algorithm>
+
 #include "platform/Error.h"
 
 namespace glossel::jet {
@@ -95,14 +97,18 @@ void PageChannel::flush(std::uint32_t number) {
 }
 
 void PageChannel::flushAll() {
-    bool wrote = false;
-    for (auto& [number, cached] : cache_) {
+    std::vector<std::uint32_t> changed;
+    for (const auto& [number, cached] : cache_) {
         if (cached.changed) {
-            requireWritable();
-            writePage(number, cached);
-            wrote = true;
+            changed.push_back(number);
         }
     }
+    std::sort(changed.begin(), changed.end());
+    for (const std::uint32_t number : changed) {
+        requireWritable();
+        writePage(number, cache_.at(number));
+    }
+    const bool wrote = !changed.empty();
     if (wrote) {
         try {
             store_->sync();

@@ -15,9 +15,9 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/jet/Damage.h"
@@ -90,7 +90,7 @@ private:
     bool broken_ = false;
     int openScopes_ = 0;
     std::size_t changedPages_ = 0;
-    mutable std::map<std::uint32_t, CachedPage> cache_;
+    mutable std::unordered_map<std::uint32_t, CachedPage> cache_;
 };
 
 }  // namespace glossel::jet

@@ -71,16 +71,4 @@ Variant decodeField(const StoredField& field, const ColumnDefinition& column,
     return decodeValue(ByteView(field.bytes, where), column, table, channel, codePage);
 }
 
-std::vector<Variant> decodeRow(const ByteView& row, const TableDefinition& table,
-                               const PageChannel& channel, std::uint16_t codePage) {
-    const std::vector<StoredField> fields = splitRow(row, table, channel.format());
-    std::vector<Variant> values;
-    values.reserve(fields.size());
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        values.push_back(
-            decodeField(fields[i], table.columns[i], table, channel, codePage, row.where()));
-    }
-    return values;
-}
-
 }  // namespace glossel::jet

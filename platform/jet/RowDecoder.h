@@ -1,4 +1,4 @@
-// Turns stored rows and fields into values.
+// Turns stored fields into values.
 #pragma once
 
 #include <cstdint>
@@ -16,9 +16,5 @@ namespace glossel::jet {
 Variant decodeField(const StoredField& field, const ColumnDefinition& column,
                     const TableDefinition& table, const PageChannel& channel,
                     std::uint16_t codePage, const Where& where);
-
-// The row's values in the definition's column order.
-std::vector<Variant> decodeRow(const ByteView& row, const TableDefinition& table,
-                               const PageChannel& channel, std::uint16_t codePage);
 
 }  // namespace glossel::jet

@@ -21,7 +21,7 @@ TableCursor::TableCursor(std::shared_ptr<const PageChannel> channel,
       pages_(readUsageMap(*channel_, table_->ownedPages, table_->name)) {}
 
 bool TableCursor::resolveRow(std::uint32_t pageNumber, std::uint16_t row, PageBuffer& holder,
-                             ByteView& out) const {
+                             ByteView& out, RowId& data) const {
     holder = channel_->page(pageNumber, table_->name);
     DataPage page(channel_->view(holder, pageNumber, table_->name), channel_->format());
     std::uint16_t flags = page.rowFlags(row);
@@ -45,14 +45,29 @@ bool TableCursor::resolveRow(std::uint32_t pageNumber, std::uint16_t row, PageBu
         }
     }
     out = page.row(row);
+    data = {out.where().page.value_or(pageNumber), static_cast<std::uint8_t>(row)};
     return true;
+}
+
+void TableCursor::split(const ByteView& row) {
+    fields_ = splitRow(row, *table_, channel_->format());
+    values_.assign(fields_.size(), std::nullopt);
+}
+
+const Variant& TableCursor::value(std::size_t column) {
+    auto& value = values_.at(column);
+    if (!value) {
+        value = decodeField(fields_[column], table_->columns[column], *table_, *channel_, codePage_,
+                            {channel_->path(), dataPosition_.page, table_->name});
+    }
+    return *value;
 }
 
 void TableCursor::reread() {
     PageBuffer holder;
     ByteView bytes({}, {});
-    if (resolveRow(position_.page, position_.row, holder, bytes)) {
-        values_ = decodeRow(bytes, *table_, *channel_, codePage_);
+    if (resolveRow(position_.page, position_.row, holder, bytes, dataPosition_)) {
+        split(bytes);
     }
 }
 
@@ -71,12 +86,13 @@ bool TableCursor::next() {
         const auto row = static_cast<std::uint16_t>(nextRow_++);
         PageBuffer holder;
         ByteView bytes({}, {});
-        if (resolveRow(pageNumber, row, holder, bytes)) {
-            values_ = decodeRow(bytes, *table_, *channel_, codePage_);
+        if (resolveRow(pageNumber, row, holder, bytes, dataPosition_)) {
+            split(bytes);
             position_ = {pageNumber, static_cast<std::uint8_t>(row)};
             return true;
         }
     }
+    fields_.clear();
     values_.clear();
     return false;
 }

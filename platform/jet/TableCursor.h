@@ -1,13 +1,17 @@
 // Walks a table's live rows in storage order: the pages its owned-pages map lists, slot by slot.
 // Deleted rows and moved row data are skipped; an overflow pointer leads to the row's moved data.
+// A row is split into its stored fields when the cursor reaches it; a value is decoded when it
+// is first asked for, so that a pass that reads one column does not decode the others.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/Variant.h"
 #include "platform/jet/PageChannel.h"
+#include "platform/jet/RowFields.h"
 #include "platform/jet/TableDefinition.h"
 
 namespace glossel::jet {
@@ -19,8 +23,8 @@ public:
 
     // Moves to the next live row; false when there is none.
     bool next();
-    // The current row's values, in the table's column order.
-    const std::vector<Variant>& values() const { return values_; }
+    // The value of a column (by its place in the table's column order) in the current row.
+    const Variant& value(std::size_t column);
     // Reads the current row again, after it was changed.
     void reread();
     // Where the current row's slot is (for a moved row: its original slot, which points on).
@@ -29,7 +33,9 @@ public:
 private:
     // The bytes of the row a slot stands for, following overflow pointers; false for a slot to
     // skip.
-    bool resolveRow(std::uint32_t page, std::uint16_t row, PageBuffer& holder, ByteView& out) const;
+    bool resolveRow(std::uint32_t page, std::uint16_t row, PageBuffer& holder, ByteView& out,
+                    RowId& data) const;
+    void split(const ByteView& row);
 
     std::shared_ptr<const PageChannel> channel_;
     std::shared_ptr<const TableDefinition> table_;
@@ -37,8 +43,10 @@ private:
     std::vector<std::uint32_t> pages_;
     std::size_t pageIndex_ = 0;
     std::uint32_t nextRow_ = 0;
-    std::vector<Variant> values_;
+    std::vector<StoredField> fields_;
+    std::vector<std::optional<Variant>> values_;
     RowId position_;
+    RowId dataPosition_;
 };
 
 }  // namespace glossel::jet

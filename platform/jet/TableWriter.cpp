@@ -78,8 +78,7 @@ std::string TableWriter::describe(std::size_t column, const std::vector<Variant>
     return where;
 }
 
-StoredField TableWriter::encode(std::size_t column, const Variant& value,
-                                const std::string& where) {
+StoredField TableWriter::encode(std::size_t column, const Variant& value, const Describe& where) {
     const ColumnDefinition& definition = table_->columns[column];
     StoredField field = encodeField(definition, value, rules_[column], where);
     if (field.present && isLongValue(definition)) {
@@ -163,8 +162,8 @@ RowId TableWriter::appendRow(const std::vector<Variant>& values) {
     std::vector<StoredField> fields;
     fields.reserve(table_->columns.size());
     for (std::size_t i = 0; i < table_->columns.size(); ++i) {
-        fields.push_back(
-            encode(i, i < values.size() ? values[i] : Variant(Null{}), describe(i, values)));
+        fields.push_back(encode(i, i < values.size() ? values[i] : Variant(Null{}),
+                                [&, i] { return describe(i, values); }));
     }
     const std::vector<std::uint8_t> row = joinRow(*table_, fields);
     if (row.size() > kLargestRow) {
@@ -200,14 +199,20 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
         DataPage(channel_.view(dataBuffer, location.data.page, table_->name), format)
             .row(location.data.row);
     std::vector<StoredField> fields = splitRow(current, *table_, format);
-    std::vector<Variant> values;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        values.push_back(decodeField(fields[i], table_->columns[i], *table_, channel_,
-                                     database_->codePage(), current.where()));
-    }
+    auto valueOf = [&](std::size_t i) {
+        return decodeField(fields[i], table_->columns[i], *table_, channel_, database_->codePage(),
+                           current.where());
+    };
+    auto rowValues = [&] {
+        std::vector<Variant> values;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            values.push_back(valueOf(i));
+        }
+        return values;
+    };
     bool changed = false;
     for (std::size_t i = 0; i < fields.size() && i < changes.size(); ++i) {
-        if (!changes[i] || *changes[i] == values[i]) {
+        if (!changes[i] || *changes[i] == valueOf(i)) {
             continue;
         }
         const ColumnDefinition& column = table_->columns[i];
@@ -217,7 +222,7 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
                 requireNoIndex("das Ändern der Spalte '" + column.name + "'");
             }
         }
-        StoredField field = encode(i, *changes[i], describe(i, values));
+        StoredField field = encode(i, *changes[i], [&, i] { return describe(i, rowValues()); });
         if (field != fields[i]) {
             fields[i] = std::move(field);
             changed = true;

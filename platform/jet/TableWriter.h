@@ -38,7 +38,7 @@ private:
         bool moved = false;
     };
 
-    StoredField encode(std::size_t column, const Variant& value, const std::string& where);
+    StoredField encode(std::size_t column, const Variant& value, const Describe& where);
     std::string describe(std::size_t column, const std::vector<Variant>& values) const;
     DataLocation locate(RowId row) const;
     // Places a row on `preferred` if it has room, else where appended rows go; the page is

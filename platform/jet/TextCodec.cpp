@@ -18,7 +18,25 @@ void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
     }
 }
 
+// One-byte characters are U+0001..U+00FF: straight to UTF-8.
+std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
+    std::string utf8;
+    utf8.reserve(bytes.size() + bytes.size() / 4);
+    for (const std::uint8_t byte : bytes) {
+        if (byte < 0x80) {
+            utf8.push_back(static_cast<char>(byte));
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | byte >> 6));
+            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
 std::string decodeCompressed(std::span<const std::uint8_t> bytes) {
+    if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end()) {
+        return latin1ToUtf8(bytes);
+    }
     std::u16string units;
     bool oneByteRun = true;
     std::size_t runStart = 0;

@@ -58,7 +58,15 @@ TEST(Cli, ErrorsGoToStderrAsNumberAndDescription) {
 
 TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(runCli("").status, 2);
-    EXPECT_EQ(runCli("export a b").status, 2);
+    EXPECT_EQ(runCli("export a").status, 2);
+    EXPECT_EQ(runCli("export a b --language").status, 2);
+    EXPECT_EQ(runCli("export a b --language deutsch").status, 2);
+    EXPECT_EQ(runCli("bogus").status, 2);
+    test::TempDir dir;
+    const CliResult unknown = runCli("export " + test::dataPath("jet/Demo.tvs") + " " +
+                                     dir.path("x.mdb") + " --language 1040");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.err.find("1040"), std::string::npos);
     EXPECT_EQ(runCli("dump").status, 2);
     const CliResult help = runCli("--help");
     EXPECT_EQ(help.status, 0);

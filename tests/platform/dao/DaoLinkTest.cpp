@@ -4,24 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/dao/InsertSelect.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::dao {
 namespace {
 
-int errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::errorNumberOf;
 
 class DaoLink : public ::testing::Test {
 protected:

@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::dao {
@@ -13,14 +14,7 @@ namespace {
 
 const std::string kDemo = test::dataPath("jet/Demo.tvs");
 
-int errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::errorNumberOf;
 
 TEST(DaoRead, MissingFileIsFileNotFoundAndNamesThePath) {
     try {

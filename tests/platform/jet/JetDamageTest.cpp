@@ -21,9 +21,13 @@ std::shared_ptr<JetDatabase> openBytes(std::vector<std::uint8_t> bytes) {
     return JetDatabase::open(std::make_unique<MemoryStore>(std::move(bytes)), kName);
 }
 
-void readAllRows(const JetDatabase& database, const std::string& table) {
-    auto cursor = database.rows(database.table(table));
+void readAllRows(const JetDatabase& database, const std::string& name) {
+    const auto table = database.table(name);
+    auto cursor = database.rows(table);
     while (cursor.next()) {
+        for (std::size_t column = 0; column < table->columns.size(); ++column) {
+            cursor.value(column);
+        }
     }
 }
 

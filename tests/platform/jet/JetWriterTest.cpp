@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
@@ -14,19 +13,13 @@
 #include "platform/jet/PropertyBlob.h"
 #include "platform/jet/RowFields.h"
 #include "platform/jet/UsageMap.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::jet {
 namespace {
 
-int errorNumberOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.number();
-    }
-    return 0;
-}
+using test::errorNumberOf;
 
 class JetWriter : public ::testing::Test {
 protected:

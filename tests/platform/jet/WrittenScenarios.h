@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "platform/Variant.h"
+#include "tests/TestDatabase.h"
 
 namespace glossel::test {
 
-using Rows = std::vector<std::vector<Variant>>;
 
 struct SchemaColumn {
     std::string name;

@@ -18,6 +18,7 @@
 #include "platform/jet/ColumnAdder.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/TableWriter.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 #include "tests/platform/jet/FailingStore.h"
 #include "tests/platform/jet/WrittenScenarios.h"
@@ -44,22 +45,6 @@ std::string repeatCyrillic(std::size_t characters) {
         text += "ж";
     }
     return text;
-}
-
-Rows readTable(const std::string& path, const std::string& table) {
-    auto database = dao::DBEngine().OpenDatabase(path);
-    auto records = database.OpenRecordset(table);
-    Rows rows;
-    for (; !records.Eof(); records.MoveNext()) {
-        std::vector<Variant> row;
-        for (const auto& field : records.Fields()) {
-            row.push_back(field.Value());
-        }
-        rows.push_back(std::move(row));
-    }
-    records.Close();
-    database.Close();
-    return rows;
 }
 
 void require(bool condition, const std::string& what) {
@@ -159,7 +144,7 @@ void exportScenario() {
     records.Close();
     database.Close();
 
-    require(readTable(path, "TidxTexts") == expected, "export: read-back differs");
+    require(readRows(path, "TidxTexts") == expected, "export: read-back differs");
     writeRowsCsv(outDir + "/export.TidxTexts.expected.csv",
                  {"ID", "Description", "L1031", "L1049", "L1036"}, expected);
     writeSchema(outDir + "/export.schema.txt", "TidxTexts",
@@ -172,14 +157,14 @@ void exportScenario() {
 
 void grownScenario() {
     const std::string path = copyFixture("jet/Demo.tvs", "grown.tvs");
-    Rows expected = readTable(path, "TidxTexts");
+    Rows expected = readRows(path, "TidxTexts");
     auto database = dao::DBEngine().OpenDatabase(path);
     addLanguageColumns(database, {1040});
     database.Close();
     for (auto& row : expected) {
         row.push_back(Null{});
     }
-    require(readTable(path, "TidxTexts") == expected, "grown: read-back differs");
+    require(readRows(path, "TidxTexts") == expected, "grown: read-back differs");
     writeRowsCsv(outDir + "/grown.TidxTexts.expected.csv",
                  {"ID", "Description", "L1031", "L1033", "L1049", "L1036", "Remark", "L1040"},
                  expected);
@@ -219,7 +204,7 @@ void wideScenario() {
     }
     records.Close();
     database.Close();
-    require(readTable(path, "TidxTexts") == expected, "wide: read-back differs");
+    require(readRows(path, "TidxTexts") == expected, "wide: read-back differs");
     writeRowsCsv(outDir + "/wide.TidxTexts.expected.csv", header, expected);
 }
 
@@ -266,7 +251,7 @@ int faultScenarios(const std::string& name, const std::vector<std::uint8_t>& bas
             }
             writeBytes(outDir + "/" + file + ".mdb", failing.bytes());
         }
-        expect(file, readTable(outDir + "/" + file + ".mdb", "TidxTexts"), completed);
+        expect(file, readRows(outDir + "/" + file + ".mdb", "TidxTexts"), completed);
         if (completed) {
             return failAfter;
         }
@@ -283,7 +268,7 @@ void faultUpdateScenarios() {
         "fault-update", base,
         [&](const std::shared_ptr<jet::JetDatabase>& database) {
             auto cursor = database->rows(database->table("TidxTexts"));
-            while (cursor.next() && cursor.values()[0] != Variant(std::int32_t(57))) {
+            while (cursor.next() && cursor.value(0) != Variant(std::int32_t(57))) {
             }
             jet::TableWriter writer(database, "TidxTexts");
             writer.updateRow(cursor.position(), {std::nullopt, updated[1], updated[2]});

@@ -1,0 +1,173 @@
+// Reading and writing the cell records.
+#include "platform/xls/CellRecords.h"
+
+#include "platform/xls/BiffFormat.h"
+
+namespace glossel::xls {
+namespace {
+
+constexpr std::size_t kMulEnd = 2;  // the trailing last-column field of MULRK and MULBLANK
+
+// MULRK and MULBLANK: the trailing last column must match the number of entries.
+std::size_t multipleCount(const RecordReader& record, std::size_t entrySize) {
+    record.requireSize(4 + entrySize + kMulEnd);
+    const std::size_t body = record.size() - 4 - kMulEnd;
+    const std::uint16_t first = record.u16(2);
+    const std::uint16_t last = record.u16(record.size() - kMulEnd);
+    if (body % entrySize != 0 || last < first ||
+        body / entrySize != std::size_t{last} - first + 1u) {
+        record.damaged("Spalten " + std::to_string(first) + " bis " + std::to_string(last) +
+                       " passen nicht zur Länge des Datensatzes");
+    }
+    return body / entrySize;
+}
+
+}  // namespace
+
+CellAddress CellAddress::read(const RecordReader& record) {
+    return {record.u16(0), record.u16(2), record.u16(4)};
+}
+
+void CellAddress::write(Bytes& out) const {
+    put16(out, row);
+    put16(out, column);
+    put16(out, xf);
+}
+
+LabelSstRecord LabelSstRecord::read(const RecordReader& record) {
+    return {CellAddress::read(record), record.u32(6)};
+}
+
+void LabelSstRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kLabelSst);
+    cell.write(out);
+    put32(out, index);
+    endRecord(out, header);
+}
+
+LabelRecord LabelRecord::read(const RecordReader& record) {
+    StringReader strings(record, kCellHeaderSize);
+    return {CellAddress::read(record), strings.readRich().text};
+}
+
+NumberRecord NumberRecord::read(const RecordReader& record) {
+    return {CellAddress::read(record), record.f64(6)};
+}
+
+void NumberRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kNumber);
+    cell.write(out);
+    putDouble(out, value);
+    endRecord(out, header);
+}
+
+RkRecord RkRecord::read(const RecordReader& record) {
+    return {CellAddress::read(record), record.u32(6)};
+}
+
+void RkRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kRk);
+    cell.write(out);
+    put32(out, rk);
+    endRecord(out, header);
+}
+
+MulRkRecord MulRkRecord::read(const RecordReader& record) {
+    const std::size_t count = multipleCount(record, 6);
+    MulRkRecord mulRk{record.u16(0), record.u16(2), {}};
+    mulRk.entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        mulRk.entries.push_back({record.u16(4 + 6 * i), record.u32(6 + 6 * i)});
+    }
+    return mulRk;
+}
+
+void MulRkRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kMulRk);
+    put16(out, row);
+    put16(out, firstColumn);
+    for (const Entry& entry : entries) {
+        put16(out, entry.xf);
+        put32(out, entry.rk);
+    }
+    put16(out, static_cast<std::uint16_t>(firstColumn + entries.size() - 1));
+    endRecord(out, header);
+}
+
+BlankRecord BlankRecord::read(const RecordReader& record) {
+    return {CellAddress::read(record)};
+}
+
+void BlankRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kBlank);
+    cell.write(out);
+    endRecord(out, header);
+}
+
+MulBlankRecord MulBlankRecord::read(const RecordReader& record) {
+    const std::size_t count = multipleCount(record, 2);
+    MulBlankRecord mulBlank{record.u16(0), record.u16(2), {}};
+    mulBlank.xfs.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        mulBlank.xfs.push_back(record.u16(4 + 2 * i));
+    }
+    return mulBlank;
+}
+
+void MulBlankRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kMulBlank);
+    put16(out, row);
+    put16(out, firstColumn);
+    for (std::uint16_t xf : xfs) {
+        put16(out, xf);
+    }
+    put16(out, static_cast<std::uint16_t>(firstColumn + xfs.size() - 1));
+    endRecord(out, header);
+}
+
+BoolErrRecord BoolErrRecord::read(const RecordReader& record) {
+    return {CellAddress::read(record), record.u8(6), record.u8(7) != 0};
+}
+
+void BoolErrRecord::write(Bytes& out) const {
+    const std::size_t header = beginRecord(out, id::kBoolErr);
+    cell.write(out);
+    put8(out, value);
+    put8(out, isError ? 1 : 0);
+    endRecord(out, header);
+}
+
+FormulaRecord FormulaRecord::read(const RecordReader& record) {
+    record.requireSize(22);
+    FormulaRecord formula{CellAddress::read(record)};
+    if (record.u16(12) != 0xFFFF) {
+        formula.number = record.f64(6);
+        return formula;
+    }
+    switch (record.u8(6)) {
+        case 0:
+            formula.result = Result::Text;
+            break;
+        case 1:
+            formula.result = Result::Boolean;
+            break;
+        case 2:
+            formula.result = Result::Error;
+            break;
+        case 3:
+            formula.result = Result::EmptyText;
+            break;
+        default:
+            record.damaged("unbekannte Art des Formelergebnisses (" + std::to_string(record.u8(6)) +
+                           ")");
+    }
+    formula.code = record.u8(8);
+    return formula;
+}
+
+StringRecord StringRecord::read(const RecordReader& record) {
+    StringReader strings(record, 0);
+    return {strings.readRich().text};
+}
+
+}  // namespace glossel::xls

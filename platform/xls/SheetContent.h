@@ -1,0 +1,63 @@
+// A worksheet as the engine holds it between reading and writing: its cells by row, its formula
+// cells as read, and the sequence of its other records with the places where the engine puts
+// the records it rebuilds (INDEX, DIMENSIONS, the cell table).
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "platform/xls/BiffFormat.h"
+#include "platform/xls/CellValue.h"
+#include "platform/xls/Record.h"
+#include "platform/xls/SheetRecords.h"
+
+namespace glossel::xls {
+
+enum class CellKind : std::uint8_t { Blank, Number, Text, Boolean, Error, Formula };
+
+struct Cell {
+    std::uint16_t column = 0;
+    std::uint16_t xf = 0;
+    CellKind kind = CellKind::Blank;
+    std::uint8_t code = 0;    // Boolean: 0 or 1; Error: the error code
+    std::uint32_t index = 0;  // Text: string table entry; Formula: entry in SheetContent::formulas
+    double number = 0;
+};
+
+struct Row {
+    std::optional<RowRecord> record;  // rows without one get a default ROW when written
+    std::vector<Cell> cells;          // ascending columns, one cell per column
+};
+
+struct Formula {
+    std::vector<Record> records;  // FORMULA, then its SHRFMLA/ARRAY/TABLE and STRING records
+    CellValue result;
+    bool definesSharedFormula = false;  // a SHRFMLA, ARRAY or TABLE record follows
+};
+
+struct LayoutItem {
+    enum class Kind { Raw, Index, Dimensions, CellTable };
+    Kind kind = Kind::Raw;
+    Record record;  // for Raw
+};
+
+struct SheetContent {
+    std::vector<LayoutItem> layout;  // BOF … EOF
+    std::map<std::uint16_t, Row> rows;
+    std::vector<Formula> formulas;
+    std::vector<ColInfoRecord> columns;
+    DimensionsRecord dimensions;  // as read
+    std::uint16_t defaultRowHeight = kDefaultRowHeightTwips;
+};
+
+// Which XF records are cell formats, and the one a new cell gets when nothing else applies.
+struct CellFormats {
+    std::vector<bool> isStyle;  // per XF record
+    std::uint16_t defaultXf = kDefaultCellXf;
+
+    bool isCellXf(std::uint16_t xf) const { return xf < isStyle.size() && !isStyle[xf]; }
+};
+
+}  // namespace glossel::xls

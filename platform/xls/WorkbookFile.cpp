@@ -1,0 +1,144 @@
+// The process-wide table of open workbooks and their handles.
+#include "platform/xls/WorkbookFile.h"
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+
+#include "platform/Error.h"
+#include "platform/NativePath.h"
+#include "platform/xls/FileAccess.h"
+
+namespace glossel::xls {
+
+struct OpenWorkbook {
+    std::string key;   // canonical native path, also the path written to
+    std::string path;  // as the first opener gave it
+    std::unique_ptr<Workbook> workbook;
+    int handles = 0;
+    bool exclusive = false;
+};
+
+namespace {
+
+// Never destroyed, so that a handle that outlives main() can still release itself.
+std::mutex& registryMutex() {
+    static auto* mutex = new std::mutex;
+    return *mutex;
+}
+
+std::map<std::string, std::weak_ptr<OpenWorkbook>>& registry() {
+    static auto* open = new std::map<std::string, std::weak_ptr<OpenWorkbook>>;
+    return *open;
+}
+
+[[noreturn]] void inUse(const std::string& path) {
+    throw Error(err::kFileInUse, "Die Datei '" + path +
+                                     "' wird bereits verwendet (exklusiv geöffnet oder von "
+                                     "einem anderen Zugriff gehalten).");
+}
+
+std::string canonicalPath(const std::string& native, const std::string& path) {
+    std::error_code error;
+    const auto canonical = std::filesystem::canonical(native, error);
+    if (error) {
+        if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
+            throw Error(err::kFileNotFound, "Die Datei '" + path + "' wurde nicht gefunden.");
+        }
+        throw Error(err::kCannotOpen, "Die Datei '" + path + "' kann nicht geöffnet werden (" +
+                                          error.message() + ").");
+    }
+    return canonical.string();
+}
+
+void write(OpenWorkbook& open) {
+    if (open.workbook->modified()) {
+        replaceFile(open.key, open.path, [&](std::FILE* file) { open.workbook->writeTo(file); });
+        open.workbook->markSaved();
+    }
+}
+
+}  // namespace
+
+WorkbookHandle openWorkbook(const std::string& path, Access access) {
+    const std::string key = canonicalPath(nativePath(path), path);
+    const std::lock_guard lock(registryMutex());
+    auto& entry = registry()[key];
+    if (auto shared = entry.lock()) {
+        if (shared->exclusive || access == Access::Exclusive) {
+            inUse(path);
+        }
+        ++shared->handles;
+        return WorkbookHandle(std::move(shared));
+    }
+    auto shared = std::make_shared<OpenWorkbook>();
+    shared->key = key;
+    shared->path = path;
+    try {
+        shared->workbook = Workbook::fromBytes(readWholeFile(key, path), path);
+    } catch (...) {
+        registry().erase(key);
+        throw;
+    }
+    shared->handles = 1;
+    shared->exclusive = access == Access::Exclusive;
+    entry = shared;
+    return WorkbookHandle(std::move(shared));
+}
+
+WorkbookHandle::WorkbookHandle(WorkbookHandle&& other) noexcept
+    : shared_(std::move(other.shared_)) {}
+
+WorkbookHandle& WorkbookHandle::operator=(WorkbookHandle&& other) noexcept {
+    if (this != &other) {
+        release();
+        shared_ = std::move(other.shared_);
+    }
+    return *this;
+}
+
+WorkbookHandle::~WorkbookHandle() {
+    release();
+}
+
+Workbook& WorkbookHandle::workbook() const {
+    if (!shared_) {
+        throw Error(err::kObjectClosed, "Die Arbeitsmappe ist geschlossen.");
+    }
+    return *shared_->workbook;
+}
+
+void WorkbookHandle::flush() {
+    workbook();
+    const std::lock_guard lock(registryMutex());
+    write(*shared_);
+}
+
+void WorkbookHandle::close() {
+    if (!shared_) {
+        return;
+    }
+    {
+        const std::lock_guard lock(registryMutex());
+        if (shared_->handles == 1) {
+            write(*shared_);
+        }
+    }
+    release();
+}
+
+void WorkbookHandle::release() noexcept {
+    if (!shared_) {
+        return;
+    }
+    const std::lock_guard lock(registryMutex());
+    if (--shared_->handles == 0) {
+        const auto entry = registry().find(shared_->key);
+        if (entry != registry().end() && entry->second.lock() == shared_) {
+            registry().erase(entry);
+        }
+    }
+    shared_.reset();
+}
+
+}  // namespace glossel::xls

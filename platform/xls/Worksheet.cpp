@@ -1,0 +1,209 @@
+// Reading and changing the cells of a worksheet.
+#include "platform/xls/Worksheet.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/Error.h"
+#include "platform/nls/Utf16.h"
+
+namespace glossel::xls {
+namespace {
+
+std::string columnName(std::uint32_t column) {
+    std::string name;
+    for (std::uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
+
+std::string cellName(std::uint32_t row, std::uint32_t column) {
+    return columnName(column) + std::to_string(row + 1);
+}
+
+}  // namespace
+
+Worksheet::Worksheet(std::string name, SheetContent content, StringTable& strings,
+                     const CellFormats& formats)
+    : name_(std::move(name)), content_(std::move(content)), strings_(strings), formats_(formats) {
+    for (const auto& [row, entry] : content_.rows) {
+        if (!entry.cells.empty()) {
+            rowEnd_ = std::uint32_t{row} + 1;
+            columnEnd_ = std::max<std::uint32_t>(columnEnd_, entry.cells.back().column + 1u);
+        }
+    }
+}
+
+const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
+    if (row >= kMaxRows) {
+        return nullptr;
+    }
+    const auto found = content_.rows.find(static_cast<std::uint16_t>(row));
+    if (found == content_.rows.end()) {
+        return nullptr;
+    }
+    const auto& cells = found->second.cells;
+    const auto cell = std::lower_bound(
+        cells.begin(), cells.end(), column,
+        [](const Cell& candidate, std::uint32_t wanted) { return candidate.column < wanted; });
+    return cell != cells.end() && cell->column == column ? &*cell : nullptr;
+}
+
+CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
+    const Cell* cell = find(row, column);
+    if (!cell) {
+        return Empty{};
+    }
+    switch (cell->kind) {
+        case CellKind::Blank:
+            return Empty{};
+        case CellKind::Number:
+            return cell->number;
+        case CellKind::Text:
+            return strings_.text(cell->index);
+        case CellKind::Boolean:
+            return cell->code != 0;
+        case CellKind::Error:
+            return static_cast<CellError>(cell->code);
+        case CellKind::Formula:
+            return content_.formulas[cell->index].result;
+    }
+    return Empty{};
+}
+
+std::optional<std::uint16_t> Worksheet::cellXf(std::uint32_t row, std::uint32_t column) const {
+    const Cell* cell = find(row, column);
+    return cell ? std::optional<std::uint16_t>(cell->xf) : std::nullopt;
+}
+
+void Worksheet::checkPlace(std::uint32_t row, std::uint32_t column) const {
+    if (row >= kMaxRows) {
+        throw Error(err::kSpreadsheetFull,
+                    "Das Tabellenblatt '" + name_ +
+                        "' ist voll: ein Excel-97-Arbeitsblatt hat höchstens 65.536 Zeilen, "
+                        "verlangt ist Zeile " +
+                        std::to_string(std::uint64_t{row} + 1) + ".");
+    }
+    if (column >= kMaxColumns) {
+        throw Error(err::kSpreadsheetFull,
+                    "Das Tabellenblatt '" + name_ +
+                        "' ist voll: ein Excel-97-Arbeitsblatt hat höchstens 256 Spalten (A bis "
+                        "IV), verlangt ist Spalte " +
+                        std::to_string(std::uint64_t{column} + 1) + ".");
+    }
+}
+
+void Worksheet::checkValue(std::uint32_t row, std::uint32_t column, const CellValue& value) const {
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        const std::size_t length = nls::toUtf16(*text).size();
+        if (length > kMaxCellCharacters) {
+            throw Error(err::kFieldTooSmall,
+                        "Das Feld ist zu klein für die Datenmenge: die Zelle " +
+                            cellName(row, column) + " im Blatt '" + name_ +
+                            "' fasst höchstens 32.767 Zeichen, der Text hat " +
+                            std::to_string(length) + ".");
+        }
+    } else if (const auto* number = std::get_if<double>(&value);
+               number && !std::isfinite(*number)) {
+        throw Error(err::kInvalidArgument, "Die Zelle " + cellName(row, column) + " im Blatt '" +
+                                               name_ +
+                                               "' kann keine unendliche oder ungültige Zahl "
+                                               "aufnehmen.");
+    }
+    const Cell* existing = find(row, column);
+    if (existing && existing->kind == CellKind::Formula &&
+        content_.formulas[existing->index].definesSharedFormula) {
+        throw Error(err::kInvalidOperation,
+                    "Die Zelle " + cellName(row, column) + " im Blatt '" + name_ +
+                        "' trägt die Definition einer gemeinsamen Formel oder Matrixformel und "
+                        "kann nicht überschrieben werden.");
+    }
+}
+
+std::uint16_t Worksheet::newCellXf(std::uint16_t row, std::uint16_t column) const {
+    const auto found = content_.rows.find(row);
+    if (found != content_.rows.end() && found->second.record && found->second.record->hasXf() &&
+        formats_.isCellXf(found->second.record->xf())) {
+        return found->second.record->xf();
+    }
+    for (const ColInfoRecord& info : content_.columns) {
+        if (info.firstColumn <= column && column <= info.lastColumn && formats_.isCellXf(info.xf)) {
+            return info.xf;
+        }
+    }
+    return formats_.defaultXf;
+}
+
+void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& value) {
+    auto& cells = content_.rows[row].cells;
+    auto place = std::lower_bound(
+        cells.begin(), cells.end(), column,
+        [](const Cell& candidate, std::uint16_t wanted) { return candidate.column < wanted; });
+    const bool exists = place != cells.end() && place->column == column;
+    if (!exists && std::holds_alternative<Empty>(value)) {
+        if (cells.empty()) {
+            const auto entry = content_.rows.find(row);
+            if (!entry->second.record) {
+                content_.rows.erase(entry);
+            }
+        }
+        return;
+    }
+    Cell cell{column, exists ? place->xf : newCellXf(row, column)};
+    struct Encoder {
+        Cell& cell;
+        StringTable& strings;
+        void operator()(Empty) const { cell.kind = CellKind::Blank; }
+        void operator()(double v) const {
+            cell.kind = CellKind::Number;
+            cell.number = v;
+        }
+        void operator()(const std::string& v) const {
+            cell.kind = CellKind::Text;
+            cell.index = strings.intern(v);
+        }
+        void operator()(bool v) const {
+            cell.kind = CellKind::Boolean;
+            cell.code = v ? 1 : 0;
+        }
+        void operator()(CellError v) const {
+            cell.kind = CellKind::Error;
+            cell.code = static_cast<std::uint8_t>(v);
+        }
+    };
+    std::visit(Encoder{cell, strings_}, value);
+    if (exists) {
+        *place = cell;
+    } else {
+        cells.insert(place, cell);
+    }
+    rowEnd_ = std::max<std::uint32_t>(rowEnd_, row + 1u);
+    columnEnd_ = std::max<std::uint32_t>(columnEnd_, column + 1u);
+    modified_ = true;
+}
+
+void Worksheet::setCell(std::uint32_t row, std::uint32_t column, const CellValue& value) {
+    checkPlace(row, column);
+    checkValue(row, column, value);
+    store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), value);
+}
+
+std::uint32_t Worksheet::appendRow(std::span<const CellValue> values) {
+    const std::uint32_t row = std::max(rowEnd_, appendEnd_);
+    checkPlace(row, 0);
+    if (!values.empty()) {
+        checkPlace(row, static_cast<std::uint32_t>(values.size() - 1));
+    }
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        checkValue(row, static_cast<std::uint32_t>(column), values[column]);
+    }
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), values[column]);
+    }
+    appendEnd_ = row + 1;
+    modified_ = true;
+    return row;
+}
+
+}  // namespace glossel::xls

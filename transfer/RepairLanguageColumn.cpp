@@ -1,0 +1,116 @@
+// The code-page repair of one exported language column: each text is turned back into the bytes
+// the machine's ANSI code page makes of it and decoded in the language's own ANSI code page.
+//
+// Beyond the original, the repair reports what went wrong instead of ending silently, so that the
+// export can report it: a file that cannot be opened, a column that is missing, a write that
+// fails, a text the machine code page cannot hold (it would come back as "?"). It stays silent,
+// as it always was, for a table without rows and for a language without ANSI code page. A text
+// whose bytes the language's code page cannot decode is left as it is.
+#include <charconv>
+
+#include "platform/Error.h"
+#include "platform/dao/DBEngine.h"
+#include "platform/nls/AnsiText.h"
+#include "platform/nls/LocaleInfo.h"
+#include "platform/nls/Utf16.h"
+#include "platform/systools/SysTools.h"
+#include "transfer/MImportLanguage.h"
+#include "transfer/TextTables.h"
+
+namespace glossel::transfer {
+namespace {
+
+constexpr int kBufferLength = 255;
+constexpr char kWorkbookConnect[] = "Excel 8.0;HDR=YES;IMEX=2;";
+
+int languageCodePage(std::int32_t lcid) {
+    std::string buffer;
+    const int written =
+        nls::GetLocaleInfoA(lcid, nls::kLocaleIDefaultAnsiCodePage, buffer, kBufferLength);
+    const std::string_view text =
+        std::string_view(buffer).substr(0, static_cast<std::size_t>(std::max(written - 1, 0)));
+    int codePage = 0;
+    std::from_chars(text.data(), text.data() + text.size(), codePage);
+    return codePage;
+}
+
+std::string rowName(const dao::Fields& fields) {
+    try {
+        const Variant& id = fields.Item("ID").Value();
+        if (const auto* number = std::get_if<std::int32_t>(&id)) {
+            return "ID=" + std::to_string(*number);
+        }
+        if (const auto* real = std::get_if<double>(&id)) {
+            return "ID=" + std::to_string(static_cast<long long>(*real));
+        }
+    } catch (const Error&) {
+    }
+    return "ohne ID";
+}
+
+// The text decoded in `codePage`, or nullopt when its bytes are no valid text there.
+std::optional<std::string> decodeInLanguage(const std::string& bytes, int codePage) {
+    const int needed = nls::MultiByteToWideChar(codePage, 0, bytes.data(),
+                                                static_cast<int>(bytes.size()), nullptr, 0);
+    std::u16string decoded(static_cast<std::size_t>(needed), u'\0');
+    const int written = nls::MultiByteToWideChar(
+        codePage, 0, bytes.data(), static_cast<int>(bytes.size()), decoded.data(), needed);
+    decoded.resize(static_cast<std::size_t>(std::max(written, 0)));
+    if (decoded.empty() || decoded.find(u'\uFFFD') != std::u16string::npos) {
+        return std::nullopt;
+    }
+    return nls::toUtf8(decoded);
+}
+
+}  // namespace
+
+void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
+    const int codePage = languageCodePage(lcid);
+    if (codePage == 0) {
+        return;
+    }
+    const std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
+    dao::Database database = extension == kWorkbookExtension
+                                 ? dao::DBEngine().OpenDatabase(targetPath, true, kWorkbookConnect)
+                             : extension == kDatabaseExtension
+                                 ? dao::DBEngine().OpenDatabase(targetPath)
+                                 : throw Error(err::kInvalidArgument,
+                                               "Die Zieldatei '" + targetPath +
+                                                   "' ist weder eine .xls- noch eine .mdb-Datei.");
+    dao::Recordset records =
+        database.OpenRecordset(extension == kWorkbookExtension ? std::string(kExchangeWorksheet)
+                                                               : std::string(kExchangeTable));
+    try {
+        records.MoveFirst();
+    } catch (const Error& error) {
+        if (error.number() != err::kNoCurrentRecord) {
+            throw;
+        }
+        records.Close();
+        database.Close();
+        return;
+    }
+    const std::string column = languageColumnName(lcid);
+    const dao::Field& field = records.Fields().Item(column);
+    for (; !records.Eof(); records.MoveNext()) {
+        const auto* text = std::get_if<std::string>(&field.Value());
+        if (!text || text->empty()) {
+            continue;
+        }
+        const std::string bytes = nls::toMachineAnsi(*text);
+        if (nls::decodeAnsi(nls::kCpAcp, bytes) != *text) {
+            throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
+                                              rowName(records.Fields()) +
+                                              " ist in der ANSI-Codepage des Rechners nicht "
+                                              "darstellbar (TESSVIA_ACP prüfen).");
+        }
+        const auto decoded = decodeInLanguage(bytes, codePage);
+        records.Edit();
+        field.SetValue(decoded.value_or(*text));
+        records.Update();
+    }
+    records.Close();
+    database.Close();
+}
+
+}  // namespace glossel::transfer
