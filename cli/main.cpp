@@ -40,7 +40,7 @@ constexpr char kUsage[] =
     "Fehler: \"Nummer: Beschreibung\" auf stderr, Rückgabewert 1; falscher Aufruf: 2.\n"
     "Umgebung: LC_ALL, LC_MESSAGES, LANG (Sprache der Namen); LC_ALL, LC_CTYPE, LANG oder\n"
     "TESSVIA_ACP (ANSI-Codepage des Rechners, z. B. TESSVIA_ACP=1251); TESSVIA_REGISTRY\n"
-    "(Registrierungsdatei der Projekte).\n";
+    "(Registrierungsdatei, sonst /var/lib/tessvia/machine.reg).\n";
 
 int usageError(const std::string& message) {
     std::cerr << "glossel-cli: " << message << "\n\n" << kUsage;

@@ -45,7 +45,7 @@ public:
 
     bool modified() const { return modified_; }
     void markSaved() { modified_ = false; }
-    // For the writer.
+    // The rows and cells as held: for the writer, and for walking only the cells that exist.
     const SheetContent& content() const { return content_; }
 
 private:
