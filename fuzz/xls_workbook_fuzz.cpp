@@ -78,6 +78,14 @@ std::vector<std::uint8_t> asFile(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
+// libgsf 1.14.50 leaks a directory entry (99 bytes) when it turns down some damaged compound
+// files inside gsf_infile_msole_new; that is the library's, not the engine's. The stack names
+// that function only with ASAN_OPTIONS=fast_unwind_on_malloc=0: fuzz with -detect_leaks=0 and
+// replay the corpus that way to look for leaks.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:gsf_infile_msole_new\n";
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::unique_ptr<Workbook> workbook;
     try {

@@ -58,7 +58,8 @@ Worksheet& Workbook::worksheet(std::size_t index) {
 
 const Worksheet& Workbook::worksheet(std::size_t index) const {
     if (index >= worksheets_.size()) {
-        throw Error(err::kItemNotFound, "Die Arbeitsmappe '" + path_ + "' hat kein Tabellenblatt Nr. " +
+        throw Error(err::kItemNotFound, "Die Arbeitsmappe '" + path_ +
+                                            "' hat kein Tabellenblatt Nr. " +
                                             std::to_string(index + 1) + " (" +
                                             std::to_string(worksheets_.size()) + " Blätter).");
     }

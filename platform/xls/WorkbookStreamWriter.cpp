@@ -1,5 +1,7 @@
 // Writing the Workbook stream: the globals with a rebuilt string table, then every sheet back
 // to back in BOUNDSHEET order, with each BOUNDSHEET pointing at its sheet's new position.
+#include <optional>
+
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/SstRecord.h"
 #include "platform/xls/WorkbookStream.h"
@@ -18,10 +20,28 @@ struct SstPlan {
 
 constexpr std::size_t kRecordEstimate = 24;  // a cell or ROW record, rounded up
 
+// The string-table entry a LABELSST of a sheet kept as read (a macro sheet) refers to, if any.
+std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t tableSize) {
+    if (record.id != id::kLabelSst || record.data.size() < 10) {
+        return std::nullopt;
+    }
+    const std::uint32_t index = RecordReader(record, {}).u32(6);
+    return index < tableSize ? std::optional<std::uint32_t>(index) : std::nullopt;
+}
+
 SstPlan planStringTable(const WorkbookContent& content) {
     SstPlan plan;
     std::vector<bool> used(content.strings.size(), false);
+    const auto use = [&](std::uint32_t entry) {
+        used[entry] = true;
+        ++plan.cellCount;
+    };
     for (const SheetEntry& sheet : content.sheets) {
+        for (const Record& record : sheet.records) {
+            if (const auto entry = keptLabelIndex(record, used.size())) {
+                use(*entry);
+            }
+        }
         if (!sheet.worksheet) {
             continue;
         }
@@ -29,8 +49,7 @@ SstPlan planStringTable(const WorkbookContent& content) {
             plan.sizeEstimate += (cells.cells.size() + 1) * kRecordEstimate;
             for (const Cell& cell : cells.cells) {
                 if (cell.kind == CellKind::Text) {
-                    used[cell.index] = true;
-                    ++plan.cellCount;
+                    use(cell.index);
                 }
             }
         }
@@ -46,14 +65,19 @@ SstPlan planStringTable(const WorkbookContent& content) {
     return plan;
 }
 
-// A sheet kept as read, written at a new position: the positions in its INDEX move with it.
-void writeOtherSheet(Bytes& out, const std::vector<Record>& records) {
+// A sheet kept as read, written at a new position: the positions in its INDEX move with it,
+// and its LABELSST cells follow their texts to their new places in the SST.
+void writeOtherSheet(Bytes& out, const std::vector<Record>& records,
+                     std::span<const std::uint32_t> sstIndex) {
     const std::uint32_t delta = static_cast<std::uint32_t>(out.size()) - records.front().position;
     int depth = 0;
     for (const Record& record : records) {
         depth += record.id == id::kBof ? 1 : 0;
         const std::size_t header = out.size();
         appendRaw(out, record);
+        if (const auto entry = keptLabelIndex(record, sstIndex.size())) {
+            patch32(out, header + kRecordHeaderSize + 6, sstIndex[*entry]);
+        }
         if (depth == 1 && record.id == id::kIndex && record.cuts.empty() &&
             record.data.size() >= 16) {
             const RecordReader fields(record, {});
@@ -97,7 +121,7 @@ Bytes writeWorkbookStream(const WorkbookContent& content) {
         if (sheet.worksheet) {
             writeWorksheet(out, sheet.worksheet->content(), plan.newIndex);
         } else {
-            writeOtherSheet(out, sheet.records);
+            writeOtherSheet(out, sheet.records, plan.newIndex);
         }
     }
     return out;

@@ -65,23 +65,20 @@ private:
     void raw(Record record) {
         content_.layout.push_back({LayoutItem::Kind::Raw, std::move(record)});
     }
-    bool hasItem(LayoutItem::Kind kind) const;
 
     const Source& source_;
     StringTable& strings_;
     std::uint32_t sstCount_;
     SheetContent content_;
     bool formulaOpen_ = false;
+    bool cellTablePlaced_ = false;
+    bool dimensionsPlaced_ = false;
 };
 
-bool SheetBuilder::hasItem(LayoutItem::Kind kind) const {
-    return std::any_of(content_.layout.begin(), content_.layout.end(),
-                       [kind](const LayoutItem& item) { return item.kind == kind; });
-}
-
 void SheetBuilder::placeCellTable() {
-    if (!hasItem(LayoutItem::Kind::CellTable)) {
+    if (!cellTablePlaced_) {
         content_.layout.push_back({LayoutItem::Kind::CellTable, {}});
+        cellTablePlaced_ = true;
     }
 }
 
@@ -245,9 +242,10 @@ bool SheetBuilder::take(Record record) {
         case id::kIndex:
             return true;  // rebuilt on writing
         case id::kDimensions:
-            if (!hasItem(LayoutItem::Kind::Dimensions)) {
+            if (!dimensionsPlaced_) {
                 content_.dimensions = DimensionsRecord::read(RecordReader(record, source_));
                 content_.layout.push_back({LayoutItem::Kind::Dimensions, {}});
+                dimensionsPlaced_ = true;
             }
             return true;
         case id::kDefaultRowHeight:
@@ -283,14 +281,14 @@ SheetContent SheetBuilder::finish() {
         }
         return layout.end();
     };
-    if (!hasItem(LayoutItem::Kind::Dimensions)) {
+    if (!dimensionsPlaced_) {
         const auto cellTable = std::find_if(layout.begin(), layout.end(), [](const auto& item) {
             return item.kind == LayoutItem::Kind::CellTable;
         });
         layout.insert(cellTable != layout.end() ? cellTable : firstAfterCells(),
                       {LayoutItem::Kind::Dimensions, {}});
     }
-    if (!hasItem(LayoutItem::Kind::CellTable)) {
+    if (!cellTablePlaced_) {
         const auto dimensions = std::find_if(layout.begin(), layout.end(), [](const auto& item) {
             return item.kind == LayoutItem::Kind::Dimensions;
         });

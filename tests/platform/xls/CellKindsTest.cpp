@@ -189,5 +189,33 @@ TEST_F(CellKinds, SharedFormulaDefinitionCannotBeOverwritten) {
     EXPECT_EQ(sheet.cellXf(4, 0), kXf);
 }
 
+TEST(CellTable, SheetWithoutRowRecordsOrDimensionsGetsThemWritten) {
+    test::TempDir dir;
+    const auto file = test::readBytes(test::dataPath("xls/Export.xls"));
+    auto stream = test::workbookStream(file);
+    const auto records = test::walkStream(stream);
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        if (record->id == id::kRow || record->id == id::kDimensions) {
+            const auto at = stream.begin() + static_cast<std::ptrdiff_t>(record->position);
+            stream.erase(at, at + 4 + static_cast<std::ptrdiff_t>(record->size));
+        }
+    }
+    const auto workbook = Workbook::fromBytes(test::withWorkbookStream(file, stream), "bare.xls");
+    EXPECT_EQ(workbook->worksheet(0).columnCount(), 5u);
+    workbook->worksheet(0).appendRow(std::vector<CellValue>{1.0, std::string("neu")});
+    const std::string path = dir.path("completed.xls");
+    test::writeBytes(path, workbook->toBytes());
+    const auto written = test::workbookStream(test::readBytes(path));
+    const auto kinds = test::walkStream(written);
+    EXPECT_EQ(
+        std::count_if(kinds.begin(), kinds.end(), [](const auto& r) { return r.id == id::kRow; }),
+        2);
+    EXPECT_EQ(std::count_if(kinds.begin(), kinds.end(),
+                            [](const auto& r) { return r.id == id::kDimensions; }),
+              1);
+    test::expectConsistentPositions(written);
+    test::expectSameListing(test::xlrdListing(path), test::engineListing(*workbook));
+}
+
 }  // namespace
 }  // namespace glossel::xls
