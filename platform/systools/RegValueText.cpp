@@ -6,11 +6,14 @@
 #include "platform/systools/RegFileFormat.h"
 
 namespace glossel::systools {
+
 namespace {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
+
+}  // namespace
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) {
@@ -21,6 +24,8 @@ std::string_view trimmed(std::string_view text) {
     }
     return text;
 }
+
+namespace {
 
 // 1 to maxDigits hexadecimal digits and nothing else.
 std::optional<std::uint32_t> hexNumber(std::string_view digits, std::size_t maxDigits) {

@@ -8,6 +8,9 @@
 
 namespace glossel::systools {
 
+// The text without blanks and tabs at either end.
+std::string_view trimmed(std::string_view text);
+
 // Reads a quoted name or text starting at text[at] == '"' and sets `at` behind the closing
 // quote. Returns std::nullopt and sets `problem` for a text without end or an unknown escape.
 std::optional<std::string> readQuoted(std::string_view text, std::size_t& at, std::string& problem);

@@ -1,39 +1,15 @@
 // glossel-cli as a script sees it: stdout, stderr and exit status, and the CSV value forms.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-
 #include "cli/CsvFormat.h"
+#include "tests/CliRunner.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::cli {
 namespace {
 
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliResult runCli(const std::string& arguments) {
-    test::TempDir dir;
-    const std::string errPath = dir.path("stderr");
-    const std::string command =
-        "LC_ALL=C " + std::string(GLOSSEL_CLI) + " " + arguments + " 2>" + errPath + " </dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CliResult run{};
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-        run.out.append(buffer.data(), n);
-    }
-    run.status = WEXITSTATUS(::pclose(pipe));
-    std::ifstream err(errPath);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-    return run;
-}
+using test::CliResult;
+using test::runCli;
 
 TEST(Cli, LanguagesListsTheDemoProjectSorted) {
     const CliResult run = runCli("languages " + test::dataPath("jet/Demo.tvs"));

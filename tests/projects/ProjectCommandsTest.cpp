@@ -2,36 +2,16 @@
 // registry changed only with --prune.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
-#include <fstream>
-
+#include "tests/CliRunner.h"
 #include "tests/platform/systools/RegistryTestSupport.h"
 
 namespace glossel::cli {
 namespace {
 
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliResult;
 
 CliResult runCli(const std::string& registry, const std::string& arguments) {
-    const std::string errPath = registry + ".stderr";
-    const std::string command = "LC_ALL=C TESSVIA_REGISTRY='" + registry + "' " +
-                                std::string(GLOSSEL_CLI) + " " + arguments + " 2>'" + errPath +
-                                "' </dev/null";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    CliResult run{};
-    std::array<char, 4096> buffer{};
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-        run.out.append(buffer.data(), n);
-    }
-    run.status = WEXITSTATUS(::pclose(pipe));
-    std::ifstream err(errPath);
-    run.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
-    return run;
+    return test::runCli(arguments, "TESSVIA_REGISTRY='" + registry + "'");
 }
 
 class ProjectCommandsTest : public ::testing::Test {
