@@ -1,6 +1,8 @@
 // Test helpers for database work.
 #include "tests/TestDatabase.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 
@@ -13,6 +15,16 @@ int errorNumberOf(const std::function<void()>& action) {
         return error.number();
     }
     return 0;
+}
+
+Error errorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const Error& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no error raised";
+    return Error(0, "");
 }
 
 Rows readRows(const std::string& path, const std::string& table, const std::string& connect) {

@@ -1,11 +1,12 @@
-// Test helpers for database work: the error number an action raises, and a table's rows as the
-// DAO layer reads them.
+// Test helpers for database work: the error an action raises, and a table's rows as the DAO
+// layer reads them.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "platform/Error.h"
 #include "platform/Variant.h"
 
 namespace glossel::test {
@@ -14,6 +15,10 @@ using Rows = std::vector<std::vector<Variant>>;
 
 // The number of the glossel::Error that `action` raises; 0 when it raises none.
 int errorNumberOf(const std::function<void()>& action);
+
+// The glossel::Error that `action` raises; fails the test (and returns number 0) when it raises
+// none.
+Error errorOf(const std::function<void()>& action);
 
 // Every record of the table, every field, in storage order.
 Rows readRows(const std::string& path, const std::string& table, const std::string& connect = "");

@@ -5,6 +5,7 @@
 #include "platform/Error.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/UsageMap.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::jet {
@@ -31,17 +32,7 @@ void readAllRows(const JetDatabase& database, const std::string& name) {
     }
 }
 
-// Runs `action` and returns the error it raises; fails the test when it raises none.
-template <typename Action>
-Error errorOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error raised";
-    return Error(0, "");
-}
+using test::errorOf;
 
 struct TextsLayout {
     std::uint32_t definitionPage;

@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/xls/Workbook.h"
+#include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 #include "tests/platform/xls/XlsTestSupport.h"
 
@@ -17,16 +18,7 @@ std::unique_ptr<Workbook> openFixture(const std::string& name) {
     return Workbook::fromBytes(test::readBytes(test::dataPath("xls/" + name)), name);
 }
 
-template <typename Action>
-Error errorOf(Action action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no error raised";
-    return Error(0, "");
-}
+using test::errorOf;
 
 std::string repeated(const std::string& piece, std::size_t times) {
     std::string text;
