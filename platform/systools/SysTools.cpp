@@ -2,11 +2,12 @@
 #include "platform/systools/SysTools.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace glossel::systools {
 
 FileTools SysToolsObject::FileTools() const {
-    return systools::FileTools();
+    return systools::FileTools(saveDialog_.get());
 }
 
 RegistryTools SysToolsObject::RegistryTools() const {
@@ -15,6 +16,10 @@ RegistryTools SysToolsObject::RegistryTools() const {
 
 void SysToolsObject::SetRegistryWritable(bool writable) {
     registryWritable_ = writable;
+}
+
+void SysToolsObject::SetSaveDialog(std::unique_ptr<SaveDialog> dialog) {
+    saveDialog_ = std::move(dialog);
 }
 
 SysToolsObject& SysTools() {

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <atomic>
+#include <memory>
 #include <string>
 
 #include "platform/systools/FileTools.h"
 #include "platform/systools/RegistryTools.h"
+#include "platform/systools/SaveDialog.h"
 
 namespace glossel::systools {
 
@@ -25,8 +27,12 @@ public:
     // right to change the registry. True at start.
     void SetRegistryWritable(bool writable);
 
+    // The dialog FileTools.ShowSaveDialog shows from now on; nullptr for none (the start).
+    void SetSaveDialog(std::unique_ptr<SaveDialog> dialog);
+
 private:
     std::atomic<bool> registryWritable_{true};
+    std::unique_ptr<SaveDialog> saveDialog_;
 };
 
 SysToolsObject& SysTools();

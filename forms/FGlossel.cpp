@@ -1,0 +1,124 @@
+// The main window's handlers: the export rule, the three-language limit, choosing the project
+// and the target file, and the export.
+//
+// Beyond the original: an error that escapes a handler (a damaged project, an unreadable
+// registry, an unknown language) is shown as "number: description" and the window goes on with
+// its fields as the handler left them, instead of ending the program.
+#include "forms/FGlossel.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "forms/FProjectOpen.h"
+#include "forms/HandlerGuard.h"
+#include "forms/LanguageListWidget.h"
+#include "forms/MessageBox.h"
+#include "forms/WindowMessageBoxes.h"
+#include "platform/systools/SysTools.h"
+#include "projects/ProjectRegistry.h"
+#include "transfer/MImportLanguage.h"
+
+namespace glossel::forms {
+namespace {
+
+constexpr int kMaximumLanguages = 3;
+constexpr char kLanguageLimit[] = "Maximal drei Sprachen selektierbar!";
+constexpr char kExported[] = "Sprache erfolgreich exportiert!";
+constexpr int kSaveDialog = 2;
+constexpr int kHideReadOnly = 4;
+constexpr char kSaveDialogTitle[] = "Exportieren in";
+constexpr char kTargetFilter[] =
+    "Excel-Dateien (*.xls)|*.xls|Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
+
+}  // namespace
+
+FGlossel::FGlossel(QWidget* parent) : QWidget(parent) {
+    layOut();
+    connectHandlers();
+}
+
+void FGlossel::connectHandlers() {
+    connect(txtName, &QLineEdit::textChanged, this, &FGlossel::applyExportRule);
+    connect(txtImportTVS, &QLineEdit::textChanged, this, &FGlossel::applyExportRule);
+    connect(cmdSearchProject, &QPushButton::clicked, this, &FGlossel::cmdSearchProject_Click);
+    connect(cmdSearchImportTVS, &QPushButton::clicked, this, &FGlossel::cmdSearchImportTVS_Click);
+    connect(lstLanguages, &LanguageListWidget::ItemCheck, this, &FGlossel::lstLanguages_ItemCheck);
+    connect(cmdImport, &QPushButton::clicked, this, &FGlossel::cmdImport_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    txtName->installEventFilter(this);
+    txtImportTVS->installEventFilter(this);
+}
+
+// A double-click on a text field runs the click handler of the button beside it.
+bool FGlossel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        if (watched == txtName) {
+            cmdSearchProject_Click();
+            return true;
+        }
+        if (watched == txtImportTVS) {
+            cmdSearchImportTVS_Click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FGlossel::applyExportRule() {
+    cmdImport->setEnabled(!txtName->text().isEmpty() && !txtImportTVS->text().isEmpty());
+}
+
+std::string FGlossel::projectFilePath() const {
+    return txtPath->text().toStdString() + "\\" + txtName->text().toStdString() + ".tvs";
+}
+
+void FGlossel::cmdSearchProject_Click() {
+    runHandler(this, [this] {
+        txtName->setText(FProjectOpen::ProjectName());
+        if (txtName->text().isEmpty()) {
+            return;
+        }
+        const Variant path = systools::SysTools().RegistryTools().ReadValue(
+            systools::HKEY_LOCAL_MACHINE, projects::projectKey(txtName->text().toStdString()),
+            projects::kPathValue, std::string());
+        txtPath->setText(QString::fromStdString(projects::registryText(path)));
+        transfer::FillLanguageList(projectFilePath(), *lstLanguages);
+    });
+}
+
+void FGlossel::cmdSearchImportTVS_Click() {
+    runHandler(this, [this] {
+        const std::string target = systools::SysTools().FileTools().ShowSaveDialog(
+            kSaveDialog, kSaveDialogTitle, "", kTargetFilter, kHideReadOnly, winId());
+        txtImportTVS->setText(QString::fromStdString(target));
+    });
+}
+
+// A fourth tick is taken back at once. Taking it back reports the entry again, now without a
+// tick, which does nothing: the message appears once.
+void FGlossel::lstLanguages_ItemCheck(int index) {
+    runHandler(this, [this, index] {
+        int ticked = 0;
+        for (int entry = 0; entry < lstLanguages->ListCount(); ++entry) {
+            ticked += lstLanguages->Selected(entry) ? 1 : 0;
+        }
+        if (lstLanguages->Selected(index) && ticked > kMaximumLanguages) {
+            lstLanguages->SetSelected(index, false);
+            MessageBox::show(this, QString::fromUtf8(kLanguageLimit), MessageIcon::None);
+        }
+    });
+}
+
+void FGlossel::cmdImport_Click() {
+    runHandler(this, [this] {
+        const std::string projectPath = projectFilePath();
+        WindowMessageBoxes messages(this);
+        if (transfer::ExportSelectedLanguages(projectPath, *lstLanguages,
+                                              txtImportTVS->text().toStdString(), messages)) {
+            MessageBox::show(this, QString::fromUtf8(kExported), MessageIcon::Information);
+        }
+    });
+}
+
+}  // namespace glossel::forms
