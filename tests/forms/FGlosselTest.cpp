@@ -181,6 +181,23 @@ TEST_F(FGlosselTest, ChoosingAgainOrChoosingNothing) {
     EXPECT_EQ(ticked(), std::vector<int>{1});
 }
 
+TEST_F(FGlosselTest, TheChooserShowsTheRegistryOfTheMomentItOpens) {
+    projects_.add("Linie1");
+    auto listed = [this] {
+        std::vector<std::string> names;
+        openChooser([&names](QWidget& dialog) {
+            names = test::rowNames(child<QTreeWidget>(dialog, "lvwRegisteredProjects"));
+            dialog.close();
+        });
+        return names;
+    };
+    EXPECT_EQ(listed(), std::vector<std::string>{"Linie1"});
+    projects_.add("Linie2");
+    projects_.removeFile("Linie1");
+    EXPECT_EQ(listed(), std::vector<std::string>{"Linie2"});
+    EXPECT_EQ(projects_.registryText().find("Linie1"), std::string::npos);
+}
+
 TEST_F(FGlosselTest, TheSaveDialogsAnswerReplacesTheTarget) {
     QTest::keyClicks(&field("txtImportTVS"), "/tmp/alt.xls");
     test::onNextModal([this](QWidget& dialog) {
