@@ -1,5 +1,6 @@
-// The window tests' program: one application object for all tests, message boxes answered in
-// advance, and the program's own save dialog.
+// The window tests' program: Qt's offscreen platform, a German user interface on a machine with
+// code page 1252 (as the expected texts assume), one application object for all tests, message
+// boxes answered in advance, and the program's own save dialog.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -11,9 +12,9 @@
 #include "platform/systools/SysTools.h"
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qunsetenv("TESSVIA_ACP");
     QApplication application(argc, argv);
     glossel::forms::MessageBox::answerInAdvance();
     glossel::systools::SysTools().SetSaveDialog(std::make_unique<glossel::forms::QtSaveDialog>());

@@ -31,7 +31,7 @@ void onNextModal(std::function<void(QWidget&)> action) {
     poll->setInterval(kPollMilliseconds);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) {
+        if (modal == nullptr || !modal->isVisible() || !modal->isActiveWindow()) {
             return;
         }
         poll->stop();

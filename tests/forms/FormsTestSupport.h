@@ -13,7 +13,8 @@
 
 namespace glossel::forms::test {
 
-// Runs `action` on the next modal window as soon as it is shown. The action must end it.
+// Runs `action` on the next modal window as soon as it is shown and active. The action must end
+// it.
 void onNextModal(std::function<void(QWidget&)> action);
 
 // The child called `name`; fails the test (throws) when there is none.
