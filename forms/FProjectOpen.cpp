@@ -53,10 +53,9 @@ FProjectOpen::FProjectOpen() {
     auto* lbl = new QLabel(QString::fromUtf8("Registrierte Projekte"), fra);
     lbl->setObjectName("lbl(0)");
     lbl->setGeometry(twipsRect(180, 240, 2955, 195));
-    lvwRegisteredProjects =
-        new ReportListWidget({QString::fromUtf8("Name"), QString::fromUtf8("Verzeichnis"),
-                              QString::fromUtf8("Typ")},
-                             fra);
+    lvwRegisteredProjects = new ReportListWidget(
+        {QString::fromUtf8("Name"), QString::fromUtf8("Verzeichnis"), QString::fromUtf8("Typ")},
+        fra);
     lvwRegisteredProjects->setObjectName("lvwRegisteredProjects");
     lvwRegisteredProjects->setGeometry(twipsRect(120, 480, 7755, 3375));
     lvwRegisteredProjects->setColumnWidth(0, pixels(2000));
@@ -78,8 +77,7 @@ FProjectOpen::FProjectOpen() {
             [this](Qt::MouseButton, Qt::KeyboardModifiers, QPoint point) {
                 lvwRegisteredProjects_MouseDown(point);
             });
-    connect(lvwRegisteredProjects, &ReportListWidget::DblClick, this,
-            &FProjectOpen::cmdOpen_Click);
+    connect(lvwRegisteredProjects, &ReportListWidget::DblClick, this, &FProjectOpen::cmdOpen_Click);
     connect(cmdOpen, &QPushButton::clicked, this, &FProjectOpen::cmdOpen_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FProjectOpen::reject);
     connect(cmdHelp, &QPushButton::clicked, this, &FProjectOpen::cmdHelp_Click);

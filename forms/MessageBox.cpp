@@ -25,9 +25,9 @@ void MessageBox::show(QWidget* parent, const QString& text, MessageIcon icon) {
         answeredBoxes().shown.append({text, icon});
         return;
     }
-    QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information
-                                                     : QMessageBox::NoIcon,
-                    QString::fromUtf8(kMessageTitle), text, QMessageBox::Ok, parent);
+    QMessageBox box(
+        icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+        QString::fromUtf8(kMessageTitle), text, QMessageBox::Ok, parent);
     box.exec();
 }
 

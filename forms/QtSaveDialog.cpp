@@ -58,10 +58,9 @@ std::string QtSaveDialog::show(const systools::SaveDialogRequest& request) {
     if (!nameFilters.isEmpty()) {
         dialog.setDefaultSuffix(defaultSuffix(nameFilters.front()));
     }
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) {
-                         dialog.setDefaultSuffix(defaultSuffix(filter));
-                     });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(defaultSuffix(filter)); });
     if (!request.initialName.empty()) {
         dialog.selectFile(QString::fromStdString(request.initialName));
     }

@@ -38,14 +38,14 @@ std::string FileTools::ShowSaveDialog(int kind, const std::string& title,
                                       const std::string& initialName, const std::string& filter,
                                       int /*options*/, std::uintptr_t owner) const {
     if (kind != kSaveDialogKind) {
-        throw Error(err::kInvalidArgument,
-                    "Dialogart " + std::to_string(kind) + " wird nicht angeboten (nur 2, Speichern).");
+        throw Error(err::kInvalidArgument, "Dialogart " + std::to_string(kind) +
+                                               " wird nicht angeboten (nur 2, Speichern).");
     }
     SaveDialogRequest request{title, initialName, parseFileFilter(filter), owner};
     if (saveDialog_ == nullptr) {
-        throw Error(err::kInvalidOperation,
-                    "Der Dialog '" + title + "' kann nicht angezeigt werden: das Programm läuft "
-                                             "ohne Fenstersystem.");
+        throw Error(err::kInvalidOperation, "Der Dialog '" + title +
+                                                "' kann nicht angezeigt werden: das Programm läuft "
+                                                "ohne Fenstersystem.");
     }
     return saveDialog_->show(request);
 }

@@ -33,8 +33,8 @@ public:
     // written beside the target and renamed over it, so a failing copy leaves the target as it
     // was. Unlike the shell's silent copy, a failure is raised: 53 for a missing source, 75 for
     // a target that cannot be written or is the source itself. `extra` is not used.
-    void CopyFile(const std::string& source, const std::string& target, int operation,
-                  int flags, int extra) const;
+    void CopyFile(const std::string& source, const std::string& target, int operation, int flags,
+                  int extra) const;
 
     // Shows the modal save dialog with `title`, `initialName` and `filter` (description and
     // pattern pairs separated by "|", see SaveDialog.h) over the window `owner`, and returns the

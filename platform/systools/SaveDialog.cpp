@@ -22,8 +22,8 @@ std::vector<FileFilter> parseFileFilter(const std::string& filter) {
     std::vector<FileFilter> filters;
     for (std::size_t i = 0; i < parts.size(); i += 2) {
         if (parts[i + 1].empty()) {
-            throw Error(err::kInvalidArgument, "Im Dateifilter '" + filter + "' fehlt das Muster zu '" +
-                                                   parts[i] + "'.");
+            throw Error(err::kInvalidArgument,
+                        "Im Dateifilter '" + filter + "' fehlt das Muster zu '" + parts[i] + "'.");
         }
         filters.push_back({parts[i], parts[i + 1]});
     }

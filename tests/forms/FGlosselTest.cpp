@@ -126,10 +126,10 @@ TEST_F(FGlosselTest, ChoosingAProjectFillsPathAndLanguages) {
     chooseProject("Linie1");
     EXPECT_EQ(field("txtName").text(), "Linie1");
     EXPECT_EQ(field("txtPath").text().toStdString(), directory);
-    EXPECT_EQ(entries(), (QStringList{"Deutsch (Deutschland) [1031]",
-                                      "Englisch (Vereinigte Staaten) [1033]",
-                                      QString::fromUtf8("Französisch (Frankreich) [1036]"),
-                                      "Russisch (Russland) [1049]"}));
+    EXPECT_EQ(entries(),
+              (QStringList{"Deutsch (Deutschland) [1031]", "Englisch (Vereinigte Staaten) [1033]",
+                           QString::fromUtf8("Französisch (Frankreich) [1036]"),
+                           "Russisch (Russland) [1049]"}));
     EXPECT_FALSE(button("cmdImport").isEnabled());
     QTest::keyClicks(&field("txtImportTVS"), " ");
     EXPECT_TRUE(button("cmdImport").isEnabled());
@@ -268,7 +268,8 @@ TEST_F(FGlosselTest, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {
 
     const QList<ShownMessage> shown = MessageBox::takeShown();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].text.contains(QRegularExpression("^\\d+: .+")) ) << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains(QRegularExpression("^\\d+: .+")))
+        << shown[0].text.toStdString();
     EXPECT_EQ(field("txtName").text(), "Kaputt");
     EXPECT_EQ(field("txtPath").text().toStdString(), broken);
     EXPECT_TRUE(window_.isVisible());

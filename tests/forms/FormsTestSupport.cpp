@@ -79,7 +79,8 @@ std::string TestProjects::add(const std::string& name, const std::string& type) 
 }
 
 void TestProjects::damage(const std::string& name) const {
-    glossel::test::writeBytes(directory(name) + "/" + name + ".tvs", std::vector<std::uint8_t>(4096, 0x5a));
+    glossel::test::writeBytes(directory(name) + "/" + name + ".tvs",
+                              std::vector<std::uint8_t>(4096, 0x5a));
 }
 
 void TestProjects::removeFile(const std::string& name) const {
@@ -87,7 +88,8 @@ void TestProjects::removeFile(const std::string& name) const {
 }
 
 void TestProjects::write() const {
-    const std::string projects = "HKEY_LOCAL_MACHINE\\Software\\SELVARO GmbH\\Tessvia\\4.0\\Projects";
+    const std::string projects =
+        "HKEY_LOCAL_MACHINE\\Software\\SELVARO GmbH\\Tessvia\\4.0\\Projects";
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[" + projects + "]\r\n\r\n";
     for (const Registration& project : registrations_) {
         text += "[" + projects + "\\" + project.name + "]\r\n\"ProjectType\"=\"" + project.type +

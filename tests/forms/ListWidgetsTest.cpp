@@ -16,7 +16,8 @@ namespace {
 TEST(LanguageListWidgetTest, SortsByListOrderAndReportsOnlyTickChanges) {
     LanguageListWidget list;
     QSignalSpy reports(&list, &LanguageListWidget::ItemCheck);
-    for (const char* text : {"Russisch [1049]", "deutsch [1031]", "Äthiopisch [1118]", "Zulu [1077]"}) {
+    for (const char* text :
+         {"Russisch [1049]", "deutsch [1031]", "Äthiopisch [1118]", "Zulu [1077]"}) {
         list.AddItem(text);
         list.SetItemData(list.NewIndex(), static_cast<std::int32_t>(list.NewIndex() + 100));
     }
