@@ -61,7 +61,7 @@ CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
         case CellKind::Number:
             return cell->number;
         case CellKind::Text:
-            return strings_.text(cell->index);
+            return std::string(strings_.text(cell->index));
         case CellKind::Boolean:
             return cell->code != 0;
         case CellKind::Error:
