@@ -94,6 +94,16 @@ void Workbook::markSaved() {
     for (Worksheet* sheet : worksheets_) {
         sheet->markSaved();
     }
+    content_->hadStringTable = content_->hadStringTable ||
+                               std::any_of(worksheets_.begin(), worksheets_.end(),
+                                           [](const Worksheet* sheet) { return sheet->holdsText(); });
+}
+
+void Workbook::reopenAs(std::string path) {
+    path_ = std::move(path);
+    for (Worksheet* sheet : worksheets_) {
+        sheet->forgetAppendedRows();
+    }
 }
 
 }  // namespace glossel::xls

@@ -2,6 +2,7 @@
 #include "platform/xls/Worksheet.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "platform/Error.h"
@@ -20,6 +21,12 @@ std::string columnName(std::uint32_t column) {
 
 std::string cellName(std::uint32_t row, std::uint32_t column) {
     return columnName(column) + std::to_string(row + 1);
+}
+
+// Whether the cells would be written alike (a number by its bits, so that -0 is not 0).
+bool sameCell(const Cell& a, const Cell& b) {
+    return a.kind == b.kind && a.xf == b.xf && a.code == b.code && a.index == b.index &&
+           std::bit_cast<std::uint64_t>(a.number) == std::bit_cast<std::uint64_t>(b.number);
 }
 
 }  // namespace
@@ -70,6 +77,13 @@ CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
             return content_.formulas[cell->index].result;
     }
     return Empty{};
+}
+
+bool Worksheet::holdsText() const {
+    return std::any_of(content_.rows.begin(), content_.rows.end(), [](const auto& row) {
+        return std::any_of(row.second.cells.begin(), row.second.cells.end(),
+                           [](const Cell& cell) { return cell.kind == CellKind::Text; });
+    });
 }
 
 std::optional<std::uint16_t> Worksheet::cellXf(std::uint32_t row, std::uint32_t column) const {
@@ -173,6 +187,9 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         }
     };
     std::visit(Encoder{cell, strings_}, value);
+    if (exists && sameCell(*place, cell)) {
+        return;
+    }
     if (exists) {
         *place = cell;
     } else {

@@ -34,6 +34,7 @@ public:
     const std::vector<ColInfoRecord>& columnInfo() const { return content_.columns; }
 
     // Sets a cell. An existing cell keeps its XF; Empty turns it into a formatted empty cell.
+    // Setting the value a cell already holds changes nothing, so the sheet stays unmodified.
     // A new cell takes the XF of its row, else of its column, else the default cell XF; Empty
     // where there is no cell changes nothing. Errors: 3437 past row 65,536 or column 256 (IV),
     // 3163 for a text over 32,767 characters, 5 for a number Excel cannot hold (NaN, infinity),
@@ -45,6 +46,10 @@ public:
 
     bool modified() const { return modified_; }
     void markSaved() { modified_ = false; }
+    // Whether a cell holds a text of the string table.
+    bool holdsText() const;
+    // The next appended row follows the used range again, as after reading the sheet.
+    void forgetAppendedRows() { appendEnd_ = 0; }
     // The rows and cells as held: for the writer, and for walking only the cells that exist.
     const SheetContent& content() const { return content_; }
 
