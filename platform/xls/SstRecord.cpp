@@ -68,11 +68,13 @@ void SstBuilder::writeCharacters(const std::u16string& text, bool high) {
             put8(out_, high ? kHighByte : 0);
             continue;
         }
+        const std::size_t at = out_.size();
+        out_.resize(at + take * width);
+        std::uint8_t* place = out_.data() + at;
         for (std::size_t i = done; i < done + take; ++i) {
+            *place++ = static_cast<std::uint8_t>(text[i]);
             if (high) {
-                put16(out_, text[i]);
-            } else {
-                put8(out_, static_cast<std::uint8_t>(text[i]));
+                *place++ = static_cast<std::uint8_t>(text[i] >> 8);
             }
         }
         done += take;
@@ -162,8 +164,9 @@ void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_
     SstBuilder builder(out);
     put32(out, cellCount);
     put32(out, static_cast<std::uint32_t>(order.size()));
+    std::u16string text;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::u16string text = nls::toUtf16(table.text(order[i]));
+        nls::toUtf16(table.text(order[i]), text);
         const auto* formatting = table.formatting(order[i]);
         builder.ensureRoom(leadSize(text, formatting));
         if (i % bucketSize == 0) {

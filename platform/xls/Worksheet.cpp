@@ -110,7 +110,9 @@ void Worksheet::checkPlace(std::uint32_t row, std::uint32_t column) const {
 
 void Worksheet::checkValue(std::uint32_t row, std::uint32_t column, const CellValue& value) const {
     if (const auto* text = std::get_if<std::string>(&value)) {
-        const std::size_t length = nls::toUtf16(*text).size();
+        // Every UTF-16 unit comes from at least one byte: only long texts need counting.
+        const std::size_t length =
+            text->size() <= kMaxCellCharacters ? text->size() : nls::toUtf16(*text).size();
         if (length > kMaxCellCharacters) {
             throw Error(err::kFieldTooSmall,
                         "Das Feld ist zu klein für die Datenmenge: die Zelle " +
