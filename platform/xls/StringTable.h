@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string_view>
 #include <unordered_map>
@@ -51,7 +52,7 @@ private:
     // Makes a new plain entry findable unless an earlier one holds the same text.
     void placePlain(std::uint32_t index);
 
-    std::vector<Entry> entries_;
+    std::deque<Entry> entries_;  // no doubled capacity for a few hundred thousand entries
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockRoom_ = 0;
     char* blockEnd_ = nullptr;

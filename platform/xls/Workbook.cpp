@@ -48,8 +48,9 @@ std::vector<std::uint8_t> Workbook::toBytes() const {
 }
 
 void Workbook::writeTo(std::FILE* file) const {
-    const Bytes stream = writeWorkbookStream(*content_);
-    writeCompoundFile(container_, workbookStream_, stream, file);
+    writeCompoundFile(
+        container_, workbookStream_,
+        [&](const StreamPiece& put) { writeWorkbookStream(*content_, put); }, file);
 }
 
 Worksheet& Workbook::worksheet(std::size_t index) {

@@ -217,6 +217,9 @@ std::uint32_t Worksheet::appendRow(std::span<const CellValue> values) {
     for (std::size_t column = 0; column < values.size(); ++column) {
         checkValue(row, static_cast<std::uint32_t>(column), values[column]);
     }
+    if (!values.empty()) {
+        content_.rows[static_cast<std::uint16_t>(row)].cells.reserve(values.size());
+    }
     for (std::size_t column = 0; column < values.size(); ++column) {
         store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), values[column]);
     }
