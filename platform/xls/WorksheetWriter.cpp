@@ -59,6 +59,12 @@ std::size_t CellTableWriter::writeNumbers(std::uint16_t row, const std::vector<C
         NumberRecord{{row, first.column, first.xf}, first.number}.write(out_);
         return i + 1;
     }
+    const bool numberFollows = i + 1 < cells.size() && cells[i + 1].kind == CellKind::Number &&
+                               cells[i + 1].column == first.column + 1;
+    if (!numberFollows) {
+        RkRecord{{row, first.column, first.xf}, *rk}.write(out_);
+        return i + 1;
+    }
     MulRkRecord run{row, first.column, {{first.xf, *rk}}};
     std::size_t next = i + 1;
     for (; next < cells.size() && cells[next].kind == CellKind::Number &&
