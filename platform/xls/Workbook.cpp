@@ -50,7 +50,7 @@ std::vector<std::uint8_t> Workbook::toBytes() const {
 void Workbook::writeTo(std::FILE* file) const {
     writeCompoundFile(
         container_, workbookStream_,
-        [&](const StreamPiece& put) { writeWorkbookStream(*content_, put); }, file);
+        [&](const PutPiece& put) { writeWorkbookStream(*content_, put); }, file);
 }
 
 Worksheet& Workbook::worksheet(std::size_t index) {

@@ -47,8 +47,8 @@ std::unique_ptr<WorkbookContent> readWorkbookStream(std::span<const std::uint8_t
                                                     const std::string& path);
 
 // Hands the stream to `put` in pieces, in order.
-using StreamPiece = std::function<void(std::span<const std::uint8_t>)>;
-void writeWorkbookStream(const WorkbookContent& content, const StreamPiece& put);
+using PutPiece = std::function<void(std::span<const std::uint8_t>)>;
+void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put);
 // The whole stream at once.
 Bytes writeWorkbookStream(const WorkbookContent& content);
 

@@ -22,6 +22,9 @@ struct SstPlan {
     std::size_t textBytes = 0;  // of the entries in the SST, close enough to reserve it
 };
 
+constexpr std::size_t kContinueCost = 5;  // a CONTINUE header and the flags byte after it
+constexpr std::size_t kGlobalsBesideSst = 1 << 16;
+
 // The bytes of an entry in the SST without its formatting: one per character while every
 // character is below U+0100 (UTF-8 leads up to 0xC3), else two.
 std::size_t sstBytes(std::string_view text) {
@@ -145,7 +148,7 @@ void writeGlobals(Bytes& out, const WorkbookContent& content, const SstPlan& pla
 
 }  // namespace
 
-void writeWorkbookStream(const WorkbookContent& content, const StreamPiece& put) {
+void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
     const SstPlan plan = planStringTable(content);
     Bytes piece;
     std::vector<std::size_t> sheetSizes;
@@ -155,7 +158,8 @@ void writeWorkbookStream(const WorkbookContent& content, const StreamPiece& put)
         sheetSizes.push_back(piece.size());
     }
     piece = Bytes();
-    piece.reserve(plan.textBytes + plan.textBytes / kMaxRecordData * 5 + (1 << 16));
+    piece.reserve(plan.textBytes + plan.textBytes / kMaxRecordData * kContinueCost +
+                  kGlobalsBesideSst);
     writeGlobals(piece, content, plan, sheetSizes);
     put(piece);
     auto base = static_cast<std::uint32_t>(piece.size());
