@@ -46,11 +46,15 @@ const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
     if (row >= kMaxRows) {
         return nullptr;
     }
-    const auto found = content_.rows.find(static_cast<std::uint16_t>(row));
-    if (found == content_.rows.end()) {
-        return nullptr;
+    if (!lastRow_ || lastRowNumber_ != row) {
+        const auto found = content_.rows.find(static_cast<std::uint16_t>(row));
+        if (found == content_.rows.end()) {
+            return nullptr;
+        }
+        lastRow_ = &found->second;
+        lastRowNumber_ = row;
     }
-    const auto& cells = found->second.cells;
+    const auto& cells = lastRow_->cells;
     const auto cell = std::lower_bound(
         cells.begin(), cells.end(), column,
         [](const Cell& candidate, std::uint32_t wanted) { return candidate.column < wanted; });
@@ -161,6 +165,7 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         if (cells.empty()) {
             const auto entry = content_.rows.find(row);
             if (!entry->second.record) {
+                lastRow_ = nullptr;
                 content_.rows.erase(entry);
             }
         }

@@ -20,6 +20,8 @@ class Worksheet {
 public:
     Worksheet(std::string name, SheetContent content, StringTable& strings,
               const CellFormats& formats);
+    Worksheet(const Worksheet&) = delete;
+    Worksheet& operator=(const Worksheet&) = delete;
 
     const std::string& name() const { return name_; }
     // One past the last row / column holding a cell; 0 for an empty sheet.
@@ -68,6 +70,9 @@ private:
     std::uint32_t columnEnd_ = 0;
     std::uint32_t appendEnd_ = 0;
     bool modified_ = false;
+    // The row found last: records are read and changed row after row.
+    mutable const Row* lastRow_ = nullptr;
+    mutable std::uint32_t lastRowNumber_ = 0;
 };
 
 }  // namespace glossel::xls
