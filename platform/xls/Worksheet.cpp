@@ -46,15 +46,22 @@ const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
     if (row >= kMaxRows) {
         return nullptr;
     }
-    if (!lastRow_ || lastRowNumber_ != row) {
-        const auto found = content_.rows.find(static_cast<std::uint16_t>(row));
-        if (found == content_.rows.end()) {
+    const auto end = content_.rows.cend();
+    if (!lastRowKnown_ || lastRow_->first != row) {
+        if (content_.rows.empty() || row > content_.rows.rbegin()->first) {
+            return nullptr;  // past the last row, where appended rows go
+        }
+        auto found = lastRowKnown_ ? std::next(lastRow_) : end;
+        if (found == end || found->first != row) {
+            found = content_.rows.find(static_cast<std::uint16_t>(row));
+        }
+        if (found == end) {
             return nullptr;
         }
-        lastRow_ = &found->second;
-        lastRowNumber_ = row;
+        lastRow_ = found;
+        lastRowKnown_ = true;
     }
-    const auto& cells = lastRow_->cells;
+    const auto& cells = lastRow_->second.cells;
     const auto cell = std::lower_bound(
         cells.begin(), cells.end(), column,
         [](const Cell& candidate, std::uint32_t wanted) { return candidate.column < wanted; });
@@ -165,7 +172,7 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         if (cells.empty()) {
             const auto entry = content_.rows.find(row);
             if (!entry->second.record) {
-                lastRow_ = nullptr;
+                lastRowKnown_ = lastRowKnown_ && lastRow_ != entry;
                 content_.rows.erase(entry);
             }
         }
