@@ -1,7 +1,10 @@
-// UTF-8 ⇄ UTF-16 with ICU's converters.
+// UTF-8 ⇄ UTF-16: well-formed UTF-8 is decoded here, everything else is left to ICU.
 #include "platform/nls/Utf16.h"
 
 #include <unicode/ustring.h>
+
+#include <cstdint>
+#include <cstring>
 
 #include "platform/Error.h"
 
@@ -29,6 +32,17 @@ bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
+        if (i + sizeof(std::uint64_t) <= size) {
+            std::uint64_t eight = 0;
+            std::memcpy(&eight, bytes + i, sizeof eight);
+            if ((eight & 0x8080808080808080) == 0) {
+                for (std::size_t k = 0; k < sizeof eight; ++k) {
+                    out[written++] = bytes[i + k];
+                }
+                i += sizeof eight;
+                continue;
+            }
+        }
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
             out[written++] = lead;

@@ -4,6 +4,7 @@
 // The stream leaves in pieces, the globals and then one sheet at a time, so that it is never
 // whole in memory. The globals point at the sheets after them, so each sheet is written once
 // beforehand only to learn its size.
+#include <algorithm>
 #include <optional>
 
 #include "platform/xls/BiffFormat.h"
@@ -28,14 +29,15 @@ constexpr std::size_t kGlobalsBesideSst = 1 << 16;
 // The bytes of an entry in the SST without its formatting: one per character while every
 // character is below U+0100 (UTF-8 leads up to 0xC3), else two.
 std::size_t sstBytes(std::string_view text) {
-    std::size_t characters = 0;
-    bool eightBit = true;
+    std::size_t continuations = 0;
+    unsigned char highest = 0;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        eightBit = eightBit && byte <= 0xC3;
-        characters += (byte & 0xC0) != 0x80 ? 1 : 0;
+        continuations += (byte & 0xC0) == 0x80 ? 1 : 0;
+        highest = std::max(highest, byte);
     }
-    return 3 + (eightBit ? characters : 2 * characters);
+    const std::size_t characters = text.size() - continuations;
+    return 3 + (highest <= 0xC3 ? characters : 2 * characters);
 }
 
 // The string-table entry a LABELSST of a sheet kept as read (a macro sheet) refers to, if any.
