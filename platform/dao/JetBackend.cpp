@@ -47,8 +47,22 @@ public:
 
     void append(const std::vector<Variant>& values) override { writer().appendRow(values); }
 
+    // Values equal to the ones the cursor read are left out: a pass that rewrites every record
+    // with mostly the same texts then neither encodes nor rereads them.
     void update(const std::vector<std::optional<Variant>>& changes) override {
-        writer().updateRow(cursor_.position(), changes);
+        jet::TableWriter& tableWriter = writer();
+        std::vector<std::optional<Variant>> differing(changes.size());
+        bool anyDiffering = false;
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            if (changes[i] && (i >= fields_.size() || *changes[i] != cursor_.value(i))) {
+                differing[i] = changes[i];
+                anyDiffering = true;
+            }
+        }
+        if (!anyDiffering) {
+            return;
+        }
+        tableWriter.updateRow(cursor_.position(), differing);
         cursor_.reread();
     }
 

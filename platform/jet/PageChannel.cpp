@@ -61,6 +61,10 @@ void PageChannel::requireWritable() const {
 std::vector<std::uint8_t>& PageChannel::change(std::uint32_t number, std::string_view table) {
     requireWritable();
     page(number, table);
+    if (const std::uint64_t barrier = cache_.at(number).barrier;
+        barrier != 0 && barrier != lastBarrier_) {
+        writeBarriers();
+    }
     CachedPage& cached = cache_.at(number);
     if (!cached.changed) {
         cached.changed = true;
@@ -86,17 +90,23 @@ void PageChannel::writePage(std::uint32_t number, CachedPage& page) {
         throw;
     }
     page.changed = false;
+    page.barrier = 0;
     --changedPages_;
 }
 
-void PageChannel::flush(std::uint32_t number) {
-    if (auto cached = cache_.find(number); cached != cache_.end() && cached->second.changed) {
-        requireWritable();
-        writePage(number, cached->second);
+void PageChannel::writeBarriers() {
+    for (const std::uint32_t number : barriers_) {
+        CachedPage& cached = cache_.at(number);
+        if (cached.changed) {
+            requireWritable();
+            writePage(number, cached);
+        }
     }
+    barriers_.clear();
 }
 
-void PageChannel::flushAll() {
+void PageChannel::writeChangedPages() {
+    writeBarriers();
     std::vector<std::uint32_t> changed;
     for (const auto& [number, cached] : cache_) {
         if (cached.changed) {
@@ -108,7 +118,21 @@ void PageChannel::flushAll() {
         requireWritable();
         writePage(number, cache_.at(number));
     }
-    const bool wrote = !changed.empty();
+}
+
+void PageChannel::flush(std::uint32_t number) {
+    const auto cached = cache_.find(number);
+    if (cached == cache_.end() || !cached->second.changed || cached->second.barrier != 0) {
+        return;
+    }
+    requireWritable();
+    cached->second.barrier = ++lastBarrier_;
+    barriers_.push_back(number);
+}
+
+void PageChannel::flushAll() {
+    const bool wrote = changedPages_ > 0;
+    writeChangedPages();
     if (wrote) {
         try {
             store_->sync();
@@ -121,7 +145,7 @@ void PageChannel::flushAll() {
 
 void PageChannel::flushIfFull() {
     if (changedPages_ >= kCachedPages) {
-        flushAll();
+        writeChangedPages();
     }
 }
 

@@ -2,13 +2,16 @@
 // are checked against the file, pages are cached, and changed pages are buffered until they are
 // flushed.
 //
-// Write ordering. A changed page reaches the file when it is flushed: on flushAll (closing the
-// database, or a full cache) or when a writer calls flush(page) as a barrier. Writers keep the file
-// consistent at every step by flushing a page before any other page is changed to refer to it
-// (new row data before the pointer to it, a new page before the map that lists it, the global
-// map's claim of a page before the page is used). Then every other order of writes is safe, and
-// flushAll writes pages in ascending order. Unchanged pages leave the cache when it is full;
-// changed ones only once they are written.
+// Write ordering. Writers keep the file consistent at every step by calling flush(page) as a
+// barrier before any other page is changed to refer to it (new row data before the pointer to
+// it, a new page before the map that lists it, the global map's claim of a page before the page
+// is used). A barrier does not write at once: the page joins the barrier list, and the list is
+// written in its order before any other changed page. Changing a listed page that has later
+// barriers behind it first writes the whole list, since its new bytes may refer to theirs; the
+// page changed most often, the one new rows go to, is the last one listed and is written once
+// for many rows. flushAll writes the list, then the other changed pages in ascending order, and
+// syncs the file once. Unchanged pages leave the cache when it is full; changed ones only once
+// they are written.
 //
 // After a failed write the channel is broken: it refuses further changes and writes nothing more,
 // so the file keeps what earlier writes made of it.
@@ -54,9 +57,11 @@ public:
     std::vector<std::uint8_t>& change(std::uint32_t number, std::string_view table = {});
     // A new zeroed page at the end of the file.
     std::uint32_t appendPage();
+    // A barrier: the page reaches the file before any page changed after this call.
     void flush(std::uint32_t number);
+    // Writes every changed page and syncs the file.
     void flushAll();
-    // Writes the buffered pages once there are more than the cache should hold.
+    // Writes the changed pages, without syncing, once there are more than the cache should hold.
     void flushIfFull();
 
     // Held by a writer while it works on pages: references that change() returned stay valid,
@@ -76,11 +81,14 @@ private:
     struct CachedPage {
         std::shared_ptr<std::vector<std::uint8_t>> bytes;
         bool changed = false;
+        std::uint64_t barrier = 0;  // its place in the barrier list, 0 when not listed
     };
     static constexpr std::size_t kCachedPages = 2048;
 
     void requireWritable() const;
     void writePage(std::uint32_t number, CachedPage& page);
+    void writeBarriers();
+    void writeChangedPages();
     void dropUnchangedPages() const;
 
     std::unique_ptr<PageStore> store_;
@@ -90,6 +98,8 @@ private:
     bool broken_ = false;
     int openScopes_ = 0;
     std::size_t changedPages_ = 0;
+    std::vector<std::uint32_t> barriers_;  // listed pages, in the order of their barriers
+    std::uint64_t lastBarrier_ = 0;
     mutable std::unordered_map<std::uint32_t, CachedPage> cache_;
 };
 

@@ -103,15 +103,23 @@ std::size_t fixedSize(const ColumnDefinition& column) {
 
 std::vector<StoredField> splitRow(const ByteView& row, const TableDefinition& table,
                                   const JetFormat& format) {
+    std::vector<StoredField> fields;
+    splitRow(row, table, format, fields);
+    return fields;
+}
+
+void splitRow(const ByteView& row, const TableDefinition& table, const JetFormat& format,
+              std::vector<StoredField>& fields) {
     const RowLayout layout = readLayout(row, table, format);
     const std::size_t variableEnd =
         layout.variableOffsets.empty() ? layout.nullMaskStart : layout.variableOffsets.back();
 
-    std::vector<StoredField> fields(table.columns.size());
+    fields.resize(table.columns.size());
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDefinition& column = table.columns[i];
         StoredField& field = fields[i];
         field.present = isPresent(row, layout, column.number);
+        field.bytes.clear();
         if (!field.present || column.type == column_type::kBoolean) {
             continue;
         }
@@ -131,7 +139,6 @@ std::vector<StoredField> splitRow(const ByteView& row, const TableDefinition& ta
         }
         field.bytes.assign(data.bytes().begin(), data.bytes().end());
     }
-    return fields;
 }
 
 namespace {

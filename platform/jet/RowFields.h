@@ -31,6 +31,9 @@ std::size_t fixedSize(const ColumnDefinition& column);
 // The row's fields in the definition's column order.
 std::vector<StoredField> splitRow(const ByteView& row, const TableDefinition& table,
                                   const JetFormat& format);
+// The same into `fields`, reusing their storage: for walking many rows.
+void splitRow(const ByteView& row, const TableDefinition& table, const JetFormat& format,
+              std::vector<StoredField>& fields);
 
 // A Jet 4 row of the fields (in the definition's column order), written for the table as it is
 // now: all its columns, every variable slot. Padded before its trailer to at least minimumSize.

@@ -50,7 +50,8 @@ bool TableCursor::resolveRow(std::uint32_t pageNumber, std::uint16_t row, PageBu
 }
 
 void TableCursor::split(const ByteView& row) {
-    fields_ = splitRow(row, *table_, channel_->format());
+    splitRow(row, *table_, channel_->format(), spareFields_);
+    fields_.swap(spareFields_);
     values_.assign(fields_.size(), std::nullopt);
 }
 

@@ -44,6 +44,7 @@ private:
     std::size_t pageIndex_ = 0;
     std::uint32_t nextRow_ = 0;
     std::vector<StoredField> fields_;
+    std::vector<StoredField> spareFields_;  // the row before, its storage reused for the next
     std::vector<std::optional<Variant>> values_;
     RowId position_;
     RowId dataPosition_;

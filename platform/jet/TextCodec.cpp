@@ -20,14 +20,16 @@ void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
 
 // One-byte characters are U+0001..U+00FF: straight to UTF-8.
 std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
-    std::string utf8;
-    utf8.reserve(bytes.size() + bytes.size() / 4);
+    const auto wide = std::count_if(bytes.begin(), bytes.end(),
+                                    [](std::uint8_t byte) { return byte >= 0x80; });
+    std::string utf8(bytes.size() + static_cast<std::size_t>(wide), '\0');
+    char* place = utf8.data();
     for (const std::uint8_t byte : bytes) {
         if (byte < 0x80) {
-            utf8.push_back(static_cast<char>(byte));
+            *place++ = static_cast<char>(byte);
         } else {
-            utf8.push_back(static_cast<char>(0xC0 | byte >> 6));
-            utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+            *place++ = static_cast<char>(0xC0 | byte >> 6);
+            *place++ = static_cast<char>(0x80 | (byte & 0x3F));
         }
     }
     return utf8;
@@ -85,18 +87,17 @@ std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compre
     std::vector<std::uint8_t> bytes;
     if (compressible && oneByteEach && text.size() >= kShortestCompressed &&
         text.size() <= kLongestCompressed) {
-        bytes.reserve(text.size() + 2);
-        bytes.push_back(kCompressionMarker0);
-        bytes.push_back(kCompressionMarker1);
-        for (const char16_t c : text) {
-            bytes.push_back(static_cast<std::uint8_t>(c));
-        }
+        bytes.resize(text.size() + 2);
+        bytes[0] = kCompressionMarker0;
+        bytes[1] = kCompressionMarker1;
+        std::transform(text.begin(), text.end(), bytes.begin() + 2,
+                       [](char16_t c) { return static_cast<std::uint8_t>(c); });
         return bytes;
     }
-    bytes.reserve(text.size() * 2);
-    for (const char16_t c : text) {
-        bytes.push_back(static_cast<std::uint8_t>(c));
-        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    bytes.resize(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<std::uint8_t>(text[i]);
+        bytes[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
     }
     return bytes;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "platform/Error.h"
 #include "platform/nls/CodePageConverters.h"
@@ -19,13 +20,19 @@ int resolvedCodePage(int codePage) {
     return codePage == kCpAcp ? machineAnsiCodePage() : codePage;
 }
 
-UConverter* requireConverter(int codePage) {
-    UConverter* converter = codePageConverter(resolvedCodePage(codePage));
+// The converter of the resolved code page; `codePage` as the caller gave it, for the message.
+UConverter* requireConverter(int resolved, int codePage) {
+    UConverter* converter = codePageConverter(resolved);
     if (converter == nullptr) {
         throw Error(err::kInvalidArgument,
                     "Die Codepage " + std::to_string(codePage) + " wird nicht unterstützt.");
     }
     return converter;
+}
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 void throwIfFailed(UErrorCode status, int codePage) {
@@ -57,7 +64,11 @@ std::u16string decode(UConverter* converter, const char* bytes, int32_t length, 
 }  // namespace
 
 std::string encodeAnsi(int codePage, const std::string& utf8) {
-    UConverter* converter = requireConverter(codePage);
+    const int resolved = resolvedCodePage(codePage);
+    UConverter* converter = requireConverter(resolved, codePage);
+    if (isAscii(utf8) && keepsAscii(resolved)) {
+        return utf8;
+    }
     const std::u16string text = toUtf16(utf8);
     std::string bytes(static_cast<std::size_t>(UCNV_GET_MAX_BYTES_FOR_STRING(
                           text.size(), ucnv_getMaxCharSize(converter))),
@@ -71,8 +82,12 @@ std::string encodeAnsi(int codePage, const std::string& utf8) {
 }
 
 std::string decodeAnsi(int codePage, const std::string& bytes) {
-    return toUtf8(decode(requireConverter(codePage), bytes.data(),
-                         static_cast<int32_t>(bytes.size()), codePage));
+    const int resolved = resolvedCodePage(codePage);
+    UConverter* converter = requireConverter(resolved, codePage);
+    if (isAscii(bytes) && keepsAscii(resolved)) {
+        return bytes;
+    }
+    return toUtf8(decode(converter, bytes.data(), static_cast<int32_t>(bytes.size()), codePage));
 }
 
 std::string toMachineAnsi(const std::string& utf8) {
@@ -85,12 +100,16 @@ int MultiByteToWideChar(int codePage, [[maybe_unused]] std::uint32_t flags, cons
         (outCapacity > 0 && out == nullptr)) {
         return 0;
     }
-    UConverter* converter = codePageConverter(resolvedCodePage(codePage));
+    const int resolved = resolvedCodePage(codePage);
+    UConverter* converter = codePageConverter(resolved);
     if (converter == nullptr) {
         return 0;
     }
     const auto length = byteCount == -1 ? static_cast<int32_t>(std::strlen(bytes) + 1) : byteCount;
-    const std::u16string text = decode(converter, bytes, length, codePage);
+    const std::string_view input(bytes, static_cast<std::size_t>(length));
+    const std::u16string text = isAscii(input) && keepsAscii(resolved)
+                                    ? std::u16string(input.begin(), input.end())
+                                    : decode(converter, bytes, length, codePage);
     const auto needed = static_cast<int>(text.size());
     if (outCapacity == 0) {
         return needed;

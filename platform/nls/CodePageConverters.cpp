@@ -1,6 +1,7 @@
 // The per-thread cache of code-page converters and the ICU names of the Windows code pages.
 #include "platform/nls/CodePageConverters.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -71,6 +72,43 @@ ConverterPtr openConverter(int codePage, const char* name) {
     return converter;
 }
 
+struct CachedConverter {
+    ConverterPtr converter;
+    bool keepsAscii = false;
+};
+
+bool mapsAsciiToItself(UConverter* converter) {
+    char bytes[0x80];
+    UChar expected[0x80];
+    for (int i = 0; i < 0x80; ++i) {
+        bytes[i] = static_cast<char>(i);
+        expected[i] = static_cast<UChar>(i);
+    }
+    UChar decoded[0x80];
+    char encoded[0x100];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t decodedLength = ucnv_toUChars(converter, decoded, 0x80, bytes, 0x80, &status);
+    const int32_t encodedLength =
+        ucnv_fromUChars(converter, encoded, sizeof encoded, expected, 0x80, &status);
+    return U_SUCCESS(status) && decodedLength == 0x80 && encodedLength == 0x80 &&
+           std::equal(decoded, decoded + 0x80, expected) &&
+           std::equal(encoded, encoded + 0x80, bytes);
+}
+
+const CachedConverter* cachedConverter(int codePage) {
+    thread_local std::map<int, CachedConverter> converters;
+    const char* name = icuConverterName(codePage);
+    if (name == nullptr) {
+        return nullptr;
+    }
+    auto& cached = converters[codePage];
+    if (!cached.converter) {
+        cached.converter = openConverter(codePage, name);
+        cached.keepsAscii = mapsAsciiToItself(cached.converter.get());
+    }
+    return &cached;
+}
+
 }  // namespace
 
 bool isSupportedCodePage(int codePage) {
@@ -78,16 +116,13 @@ bool isSupportedCodePage(int codePage) {
 }
 
 UConverter* codePageConverter(int codePage) {
-    thread_local std::map<int, ConverterPtr> converters;
-    const char* name = icuConverterName(codePage);
-    if (name == nullptr) {
-        return nullptr;
-    }
-    auto& converter = converters[codePage];
-    if (!converter) {
-        converter = openConverter(codePage, name);
-    }
-    return converter.get();
+    const CachedConverter* cached = cachedConverter(codePage);
+    return cached ? cached->converter.get() : nullptr;
+}
+
+bool keepsAscii(int codePage) {
+    const CachedConverter* cached = cachedConverter(codePage);
+    return cached && cached->keepsAscii;
 }
 
 }  // namespace glossel::nls

@@ -16,4 +16,8 @@ bool isSupportedCodePage(int codePage);
 // calling thread's cache; callers must not close it.
 UConverter* codePageConverter(int codePage);
 
+// Whether the code page maps the bytes 0x00-0x7F to U+0000-U+007F and back, so that ASCII text
+// needs no conversion. False for an unsupported code page.
+bool keepsAscii(int codePage);
+
 }  // namespace glossel::nls

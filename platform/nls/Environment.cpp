@@ -62,6 +62,18 @@ std::int32_t lcidOfLocale(const std::string& id) {
     return static_cast<std::int32_t>(uloc_getLCID(id.c_str()));
 }
 
+int codePageOfLocale(std::string_view posixLocale) {
+    const auto locale = icuLocaleFromPosix(posixLocale);
+    if (!locale) {
+        return kWesternCodePage;
+    }
+    const auto codePage = defaultAnsiCodePage(lcidOfLocale(*locale));
+    if (!codePage || *codePage == 0) {
+        return kWesternCodePage;
+    }
+    return *codePage;
+}
+
 }  // namespace
 
 std::string uiLanguage() {
@@ -76,16 +88,19 @@ int machineAnsiCodePage() {
     if (auto value = firstSetVariable({kCodePageVariable})) {
         return codePageFromVariable(*value);
     }
-    auto value = firstSetVariable({"LC_ALL", "LC_CTYPE", "LANG"});
-    auto locale = value ? icuLocaleFromPosix(*value) : std::nullopt;
-    if (!locale) {
+    const auto value = firstSetVariable({"LC_ALL", "LC_CTYPE", "LANG"});
+    if (!value) {
         return kWesternCodePage;
     }
-    auto codePage = defaultAnsiCodePage(lcidOfLocale(*locale));
-    if (!codePage || *codePage == 0) {
-        return kWesternCodePage;
+    // ICU's locale lookups cost microseconds and the code page is asked for once per text: the
+    // answer for the last locale value is kept per thread.
+    thread_local std::string lastValue;
+    thread_local int lastCodePage = 0;
+    if (lastCodePage == 0 || *value != lastValue) {
+        lastCodePage = codePageOfLocale(*value);
+        lastValue = *value;
     }
-    return *codePage;
+    return lastCodePage;
 }
 
 }  // namespace glossel::nls

@@ -1,5 +1,6 @@
 // The machine's language settings, taken from the environment where Windows keeps them in the
-// registry: the user-interface language and the machine's ANSI code page. Read on every call.
+// registry: the user-interface language and the machine's ANSI code page. The variables are read
+// on every call, so that a change takes effect at once.
 #pragma once
 
 #include <string>

@@ -117,10 +117,10 @@ void TreeReader::readStorage(GsfInfile* storage, CompoundEntry& entry, int depth
 }
 
 void writeEntry(GsfOutfile* parent, const CompoundEntry& entry, const CompoundEntry* replaced,
-                std::span<const std::uint8_t> replacement);
+                const StreamPieces& replacement);
 
 void writeChildren(GsfOutfile* storage, const CompoundEntry& entry, const CompoundEntry* replaced,
-                   std::span<const std::uint8_t> replacement) {
+                   const StreamPieces& replacement) {
     gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(storage), entry.classId.data());
     for (const CompoundEntry& child : entry.children) {
         writeEntry(storage, child, replaced, replacement);
@@ -128,7 +128,7 @@ void writeChildren(GsfOutfile* storage, const CompoundEntry& entry, const Compou
 }
 
 void writeEntry(GsfOutfile* parent, const CompoundEntry& entry, const CompoundEntry* replaced,
-                std::span<const std::uint8_t> replacement) {
+                const StreamPieces& replacement) {
     GPtr<GsfOutput> output(gsf_outfile_new_child(parent, entry.name.c_str(), entry.isStorage));
     if (!output) {
         throw Error(err::kDiskIo, "Der Eintrag '" + entry.name +
@@ -138,10 +138,15 @@ void writeEntry(GsfOutfile* parent, const CompoundEntry& entry, const CompoundEn
     if (entry.isStorage) {
         writeChildren(GSF_OUTFILE(output.get()), entry, replaced, replacement);
     } else {
-        const auto bytes =
-            &entry == replaced ? replacement : std::span<const std::uint8_t>(entry.bytes);
-        if (!bytes.empty()) {
-            written = gsf_output_write(output.get(), bytes.size(), bytes.data());
+        const auto put = [&](std::span<const std::uint8_t> bytes) {
+            if (written && !bytes.empty()) {
+                written = gsf_output_write(output.get(), bytes.size(), bytes.data());
+            }
+        };
+        if (&entry == replaced) {
+            replacement(put);
+        } else {
+            put(entry.bytes);
         }
     }
     if (!gsf_output_close(output.get()) || !written) {
@@ -152,7 +157,7 @@ void writeEntry(GsfOutfile* parent, const CompoundEntry& entry, const CompoundEn
 
 // Writes the tree into `sink` and closes both.
 void writeTree(GsfOutput* sink, const CompoundEntry& root, const CompoundEntry* replaced,
-               std::span<const std::uint8_t> replacement) {
+               const StreamPieces& replacement) {
     GPtr<GsfOutfile> outfile(gsf_outfile_msole_new(sink));
     writeChildren(outfile.get(), root, replaced, replacement);
     if (!gsf_output_close(GSF_OUTPUT(outfile.get()))) {
@@ -194,14 +199,17 @@ std::vector<std::uint8_t> writeCompoundFile(const CompoundEntry& root,
                                             std::span<const std::uint8_t> replacement) {
     initialiseLibrary();
     GPtr<GsfOutput> sink(gsf_output_memory_new());
-    writeTree(sink.get(), root, replaced, replacement);
+    writeTree(sink.get(), root, replaced,
+              [&](const std::function<void(std::span<const std::uint8_t>)>& put) {
+                  put(replacement);
+              });
     const auto* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
     const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
     return std::vector<std::uint8_t>(data, data + size);
 }
 
 void writeCompoundFile(const CompoundEntry& root, const CompoundEntry* replaced,
-                       std::span<const std::uint8_t> replacement, std::FILE* file) {
+                       const StreamPieces& replacement, std::FILE* file) {
     initialiseLibrary();
     GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("", file, TRUE));
     writeTree(sink.get(), root, replaced, replacement);

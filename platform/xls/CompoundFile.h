@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -33,8 +34,13 @@ CompoundEntry readCompoundFile(std::span<const std::uint8_t> bytes, const std::s
 std::vector<std::uint8_t> writeCompoundFile(const CompoundEntry& root,
                                             const CompoundEntry* replaced,
                                             std::span<const std::uint8_t> replacement);
-// The same, written to `file` (left open).
+// Hands the bytes of a stream to `put`, piece after piece, so that the stream never needs to be
+// whole in memory.
+using StreamPieces =
+    std::function<void(const std::function<void(std::span<const std::uint8_t>)>& put)>;
+
+// The tree written to `file` (left open), with the bytes of `replaced` from `replacement`.
 void writeCompoundFile(const CompoundEntry& root, const CompoundEntry* replaced,
-                       std::span<const std::uint8_t> replacement, std::FILE* file);
+                       const StreamPieces& replacement, std::FILE* file);
 
 }  // namespace glossel::xls

@@ -75,10 +75,24 @@ private:
     std::string path_;
 };
 
+FileStamp stampFromStat(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::uint64_t>(info.st_size),
+            std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec,
+            std::int64_t{info.st_ctim.tv_sec} * 1'000'000'000 + info.st_ctim.tv_nsec};
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> readWholeFile(const std::string& nativePath,
-                                        const std::string& displayPath) {
+std::optional<FileStamp> stampOf(const std::string& nativePath) {
+    struct stat info {};
+    if (::stat(nativePath.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return stampFromStat(info);
+}
+
+FileBytes readWholeFile(const std::string& nativePath, const std::string& displayPath) {
     FileDescriptor fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
@@ -94,7 +108,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& nativePath,
         throw Error(err::kCannotOpen,
                     "Die Datei '" + displayPath + "' ist keine lesbare Arbeitsmappendatei.");
     }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size));
+    FileBytes file{std::vector<std::uint8_t>(static_cast<std::size_t>(info.st_size)),
+                   stampFromStat(info)};
+    std::vector<std::uint8_t>& bytes = file.bytes;
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
@@ -106,11 +122,12 @@ std::vector<std::uint8_t> readWholeFile(const std::string& nativePath,
         }
         done += static_cast<std::size_t>(got);
     }
-    return bytes;
+    return file;
 }
 
-void replaceFile(const std::string& nativePath, const std::string& displayPath,
-                 const std::function<void(std::FILE*)>& write) {
+std::optional<FileStamp> replaceFile(const std::string& nativePath,
+                                     const std::string& displayPath,
+                                     const std::function<void(std::FILE*)>& write) {
     const std::filesystem::path target(nativePath);
     const std::filesystem::path directory =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -145,6 +162,8 @@ void replaceFile(const std::string& nativePath, const std::string& displayPath,
     if (::fsync(::fileno(file.get())) != 0) {
         writeFailed(displayPath, "Sichern auf den Datenträger", errno);
     }
+    struct stat written {};
+    const bool identified = ::fstat(::fileno(file.get()), &written) == 0;
     if (!file.close()) {
         writeFailed(displayPath, "Schließen", errno);
     }
@@ -156,6 +175,12 @@ void replaceFile(const std::string& nativePath, const std::string& displayPath,
     if (dir.get() >= 0) {
         ::fsync(dir.get());
     }
+    const auto stamp = stampOf(nativePath);
+    if (!identified || !stamp || stamp->device != static_cast<std::uint64_t>(written.st_dev) ||
+        stamp->inode != static_cast<std::uint64_t>(written.st_ino)) {
+        return std::nullopt;
+    }
+    return stamp;
 }
 
 }  // namespace glossel::xls

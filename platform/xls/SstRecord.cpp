@@ -45,16 +45,20 @@ public:
     void finish() { endRecord(out_, header_); }
     Bytes& out() { return out_; }
 
-    void writeString(const std::u16string& text, const StringTable::Formatting* formatting);
+    // `Text`: a std::u16string_view, or a std::string_view of ASCII text.
+    template <typename Text>
+    void writeString(Text text, const StringTable::Formatting* formatting);
 
 private:
-    void writeCharacters(const std::u16string& text, bool high);
+    template <typename Text>
+    void writeCharacters(Text text, bool high);
 
     Bytes& out_;
     std::size_t header_;
 };
 
-void SstBuilder::writeCharacters(const std::u16string& text, bool high) {
+template <typename Text>
+void SstBuilder::writeCharacters(Text text, bool high) {
     const std::size_t width = high ? 2 : 1;
     std::size_t done = 0;
     while (done < text.size()) {
@@ -68,20 +72,22 @@ void SstBuilder::writeCharacters(const std::u16string& text, bool high) {
             put8(out_, high ? kHighByte : 0);
             continue;
         }
+        const std::size_t at = out_.size();
+        out_.resize(at + take * width);
+        std::uint8_t* place = out_.data() + at;
         for (std::size_t i = done; i < done + take; ++i) {
+            *place++ = static_cast<std::uint8_t>(text[i]);
             if (high) {
-                put16(out_, text[i]);
-            } else {
-                put8(out_, static_cast<std::uint8_t>(text[i]));
+                *place++ = static_cast<std::uint8_t>(text[i] >> 8);
             }
         }
         done += take;
     }
 }
 
-void SstBuilder::writeString(const std::u16string& text,
-                             const StringTable::Formatting* formatting) {
-    const bool high = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+template <typename Text>
+void SstBuilder::writeString(Text text, const StringTable::Formatting* formatting) {
+    const bool high = std::any_of(text.begin(), text.end(), [](auto c) { return c > 0xFF; });
     const bool rich = formatting && !formatting->runs.empty();
     const bool phonetic = formatting && !formatting->phonetic.empty();
     put16(out_, static_cast<std::uint16_t>(text.size()));
@@ -114,8 +120,9 @@ void SstBuilder::writeString(const std::u16string& text,
 }
 
 // Bytes from a string's length field through its first character (a whole surrogate pair).
-std::size_t leadSize(const std::u16string& text, const StringTable::Formatting* formatting) {
-    const bool high = std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+template <typename Text>
+std::size_t leadSize(Text text, const StringTable::Formatting* formatting) {
+    const bool high = std::any_of(text.begin(), text.end(), [](auto c) { return c > 0xFF; });
     std::size_t size = 3;
     if (formatting && !formatting->runs.empty()) {
         size += 2;
@@ -162,14 +169,24 @@ void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_
     SstBuilder builder(out);
     put32(out, cellCount);
     put32(out, static_cast<std::uint32_t>(order.size()));
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::u16string text = nls::toUtf16(table.text(order[i]));
+    std::u16string wide;
+    const auto write = [&](auto text, std::size_t i) {
         const auto* formatting = table.formatting(order[i]);
         builder.ensureRoom(leadSize(text, formatting));
         if (i % bucketSize == 0) {
             buckets.push_back(builder.here());
         }
         builder.writeString(text, formatting);
+    };
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view text = table.text(order[i]);
+        if (std::all_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            write(text, i);
+        } else {
+            nls::toUtf16(text, wide);
+            write(std::u16string_view(wide), i);
+        }
     }
     builder.finish();
     writeExtSst(out, buckets, bucketSize);

@@ -1,11 +1,15 @@
 // The workbook's shared strings in memory: the entries read from the SST (with their formatting
 // runs and phonetic blocks) and the plain entries added for new texts. Entries are never
 // removed; the writer leaves out those no cell uses any more.
+//
+// A workbook holds a few hundred thousand of them, so the texts sit back to back in large
+// blocks, and plain texts are found through an open-addressing table of entry numbers that
+// compares stored hashes before it compares any text.
 #pragma once
 
 #include <cstdint>
 #include <deque>
-#include <string>
+#include <memory>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -19,19 +23,41 @@ public:
         std::vector<std::uint8_t> phonetic;
     };
 
-    std::uint32_t size() const { return static_cast<std::uint32_t>(texts_.size()); }
-    const std::string& text(std::uint32_t index) const { return texts_[index]; }
+    std::uint32_t size() const { return static_cast<std::uint32_t>(entries_.size()); }
+    // Valid as long as the table.
+    std::string_view text(std::uint32_t index) const {
+        return {entries_[index].data, entries_[index].length};
+    }
     // The runs and phonetic block of an entry; nullptr for a plain one.
     const Formatting* formatting(std::uint32_t index) const;
 
     // Appends an entry as read from a file.
-    std::uint32_t add(std::string text, Formatting formatting);
+    std::uint32_t add(std::string_view text, Formatting formatting);
     // The first plain entry holding `text`, appended if there is none.
     std::uint32_t intern(std::string_view text);
 
 private:
-    std::deque<std::string> texts_;  // a deque keeps the strings in place for plain_'s keys
-    std::unordered_map<std::string_view, std::uint32_t> plain_;
+    struct Entry {
+        const char* data;
+        std::uint32_t length;
+        std::uint32_t hash;
+    };
+    static constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
+
+    std::uint32_t append(std::string_view text, std::uint32_t hash);
+    const char* store(std::string_view text);
+    // The slot holding the plain entry of `text`, or the empty slot where it belongs.
+    std::size_t slotOf(std::string_view text, std::uint32_t hash) const;
+    void growSlots();
+    // Makes a new plain entry findable unless an earlier one holds the same text.
+    void placePlain(std::uint32_t index);
+
+    std::deque<Entry> entries_;  // no doubled capacity for a few hundred thousand entries
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::size_t blockRoom_ = 0;
+    char* blockEnd_ = nullptr;
+    std::vector<std::uint32_t> slots_;  // entry numbers of plain entries, kNoEntry where free
+    std::size_t plainCount_ = 0;
     std::unordered_map<std::uint32_t, Formatting> formatting_;
 };
 

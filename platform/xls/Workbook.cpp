@@ -48,8 +48,9 @@ std::vector<std::uint8_t> Workbook::toBytes() const {
 }
 
 void Workbook::writeTo(std::FILE* file) const {
-    const Bytes stream = writeWorkbookStream(*content_);
-    writeCompoundFile(container_, workbookStream_, stream, file);
+    writeCompoundFile(
+        container_, workbookStream_,
+        [&](const PutPiece& put) { writeWorkbookStream(*content_, put); }, file);
 }
 
 Worksheet& Workbook::worksheet(std::size_t index) {
@@ -93,6 +94,16 @@ bool Workbook::modified() const {
 void Workbook::markSaved() {
     for (Worksheet* sheet : worksheets_) {
         sheet->markSaved();
+    }
+    content_->hadStringTable = content_->hadStringTable ||
+                               std::any_of(worksheets_.begin(), worksheets_.end(),
+                                           [](const Worksheet* sheet) { return sheet->holdsText(); });
+}
+
+void Workbook::reopenAs(std::string path) {
+    path_ = std::move(path);
+    for (Worksheet* sheet : worksheets_) {
+        sheet->forgetAppendedRows();
     }
 }
 

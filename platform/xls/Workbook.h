@@ -45,7 +45,12 @@ public:
 
     // Whether a cell changed since reading or the last markSaved().
     bool modified() const;
+    // After the content was written to the file: the workbook then stands for what a new read of
+    // the file would give.
     void markSaved();
+    // Takes up a saved workbook again for a new open of its file under `path`, as a read of the
+    // file would give it: rows appended without cells are forgotten.
+    void reopenAs(std::string path);
 
 private:
     Workbook(std::string path, CompoundEntry container, std::unique_ptr<WorkbookContent> content);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
@@ -17,6 +18,7 @@ struct OpenWorkbook {
     std::unique_ptr<Workbook> workbook;
     int handles = 0;
     bool exclusive = false;
+    std::optional<FileStamp> stamp;  // of the file as last read or written
 };
 
 namespace {
@@ -30,6 +32,23 @@ std::mutex& registryMutex() {
 std::map<std::string, std::weak_ptr<OpenWorkbook>>& registry() {
     static auto* open = new std::map<std::string, std::weak_ptr<OpenWorkbook>>;
     return *open;
+}
+
+// The workbook closed last, while its file may still be as it was written.
+std::shared_ptr<OpenWorkbook>& closedWorkbook() {
+    static auto* closed = new std::shared_ptr<OpenWorkbook>;
+    return *closed;
+}
+
+// The closed workbook of `key` if its file is unchanged since; a stale one is dropped.
+std::shared_ptr<OpenWorkbook> takeClosedWorkbook(const std::string& key) {
+    std::shared_ptr<OpenWorkbook>& closed = closedWorkbook();
+    if (!closed || closed->key != key) {
+        return nullptr;
+    }
+    std::shared_ptr<OpenWorkbook> taken = std::move(closed);
+    closed.reset();
+    return stampOf(key) == taken->stamp ? taken : nullptr;
 }
 
 [[noreturn]] void inUse(const std::string& path) {
@@ -53,7 +72,8 @@ std::string canonicalPath(const std::string& native, const std::string& path) {
 
 void write(OpenWorkbook& open) {
     if (open.workbook->modified()) {
-        replaceFile(open.key, open.path, [&](std::FILE* file) { open.workbook->writeTo(file); });
+        open.stamp = replaceFile(open.key, open.path,
+                                 [&](std::FILE* file) { open.workbook->writeTo(file); });
         open.workbook->markSaved();
     }
 }
@@ -71,14 +91,22 @@ WorkbookHandle openWorkbook(const std::string& path, Access access) {
         ++shared->handles;
         return WorkbookHandle(std::move(shared));
     }
-    auto shared = std::make_shared<OpenWorkbook>();
-    shared->key = key;
-    shared->path = path;
-    try {
-        shared->workbook = Workbook::fromBytes(readWholeFile(key, path), path);
-    } catch (...) {
-        registry().erase(key);
-        throw;
+    auto shared = takeClosedWorkbook(key);
+    if (shared) {
+        shared->path = path;
+        shared->workbook->reopenAs(path);
+    } else {
+        shared = std::make_shared<OpenWorkbook>();
+        shared->key = key;
+        shared->path = path;
+        try {
+            FileBytes file = readWholeFile(key, path);
+            shared->stamp = file.stamp;
+            shared->workbook = Workbook::fromBytes(file.bytes, path);
+        } catch (...) {
+            registry().erase(key);
+            throw;
+        }
     }
     shared->handles = 1;
     shared->exclusive = access == Access::Exclusive;
@@ -118,13 +146,14 @@ void WorkbookHandle::close() {
     if (!shared_) {
         return;
     }
-    {
-        const std::lock_guard lock(registryMutex());
-        if (shared_->handles == 1) {
-            write(*shared_);
+    const std::lock_guard lock(registryMutex());
+    if (shared_->handles == 1) {
+        write(*shared_);
+        if (shared_->stamp) {
+            closedWorkbook() = shared_;
         }
     }
-    release();
+    releaseLocked();
 }
 
 void WorkbookHandle::release() noexcept {
@@ -132,6 +161,10 @@ void WorkbookHandle::release() noexcept {
         return;
     }
     const std::lock_guard lock(registryMutex());
+    releaseLocked();
+}
+
+void WorkbookHandle::releaseLocked() noexcept {
     if (--shared_->handles == 0) {
         const auto entry = registry().find(shared_->key);
         if (entry != registry().end() && entry->second.lock() == shared_) {

@@ -4,6 +4,11 @@
 // close() of the last open handle writes if anything changed. Writing replaces the file safely
 // (FileAccess.h). A handle dropped without close() writes nothing: the file stays as it was.
 //
+// The workbook closed last stays in memory after its close() and is taken up again by the next
+// open of its file, as long as the file is still the one it read or wrote (FileStamp); a file
+// changed by anyone else is read anew. So the steps of an export that each open and close the
+// file read it only once, while every close still leaves the whole file on disk.
+//
 // An exclusive open (DAO's Options = True) fails with error 3045 while any other handle to the
 // file is open, and while it is open every other open of the file fails with 3045.
 #pragma once
@@ -42,6 +47,7 @@ private:
     friend WorkbookHandle openWorkbook(const std::string& path, Access access);
     explicit WorkbookHandle(std::shared_ptr<OpenWorkbook> shared) : shared_(std::move(shared)) {}
     void release() noexcept;
+    void releaseLocked() noexcept;
 
     std::shared_ptr<OpenWorkbook> shared_;
 };

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -45,6 +46,10 @@ struct WorkbookContent {
 std::unique_ptr<WorkbookContent> readWorkbookStream(std::span<const std::uint8_t> stream,
                                                     const std::string& path);
 
+// Hands the stream to `put` in pieces, in order.
+using PutPiece = std::function<void(std::span<const std::uint8_t>)>;
+void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put);
+// The whole stream at once.
 Bytes writeWorkbookStream(const WorkbookContent& content);
 
 }  // namespace glossel::xls

@@ -1,5 +1,10 @@
 // Writing the Workbook stream: the globals with a rebuilt string table, then every sheet back
 // to back in BOUNDSHEET order, with each BOUNDSHEET pointing at its sheet's new position.
+//
+// The stream leaves in pieces, the globals and then one sheet at a time, so that it is never
+// whole in memory. The globals point at the sheets after them, so each sheet is written once
+// beforehand only to learn its size.
+#include <algorithm>
 #include <optional>
 
 #include "platform/xls/BiffFormat.h"
@@ -15,10 +20,25 @@ struct SstPlan {
     std::vector<std::uint32_t> order;
     std::vector<std::uint32_t> newIndex;
     std::uint32_t cellCount = 0;
-    std::size_t sizeEstimate = 0;  // of the whole stream, to reserve it at once
+    std::size_t textBytes = 0;  // of the entries in the SST, close enough to reserve it
 };
 
-constexpr std::size_t kRecordEstimate = 24;  // a cell or ROW record, rounded up
+constexpr std::size_t kContinueCost = 5;  // a CONTINUE header and the flags byte after it
+constexpr std::size_t kGlobalsBesideSst = 1 << 16;
+
+// The bytes of an entry in the SST without its formatting: one per character while every
+// character is below U+0100 (UTF-8 leads up to 0xC3), else two.
+std::size_t sstBytes(std::string_view text) {
+    std::size_t continuations = 0;
+    unsigned char highest = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        continuations += (byte & 0xC0) == 0x80 ? 1 : 0;
+        highest = std::max(highest, byte);
+    }
+    const std::size_t characters = text.size() - continuations;
+    return 3 + (highest <= 0xC3 ? characters : 2 * characters);
+}
 
 // The string-table entry a LABELSST of a sheet kept as read (a macro sheet) refers to, if any.
 std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t tableSize) {
@@ -46,7 +66,6 @@ SstPlan planStringTable(const WorkbookContent& content) {
             continue;
         }
         for (const auto& [row, cells] : sheet.worksheet->content().rows) {
-            plan.sizeEstimate += (cells.cells.size() + 1) * kRecordEstimate;
             for (const Cell& cell : cells.cells) {
                 if (cell.kind == CellKind::Text) {
                     use(cell.index);
@@ -59,7 +78,7 @@ SstPlan planStringTable(const WorkbookContent& content) {
         if (used[entry]) {
             plan.newIndex[entry] = static_cast<std::uint32_t>(plan.order.size());
             plan.order.push_back(entry);
-            plan.sizeEstimate += 3 + 2 * content.strings.text(entry).size();
+            plan.textBytes += sstBytes(content.strings.text(entry));
         }
     }
     return plan;
@@ -67,9 +86,10 @@ SstPlan planStringTable(const WorkbookContent& content) {
 
 // A sheet kept as read, written at a new position: the positions in its INDEX move with it,
 // and its LABELSST cells follow their texts to their new places in the SST.
-void writeOtherSheet(Bytes& out, const std::vector<Record>& records,
+void writeOtherSheet(Bytes& out, std::uint32_t base, const std::vector<Record>& records,
                      std::span<const std::uint32_t> sstIndex) {
-    const std::uint32_t delta = static_cast<std::uint32_t>(out.size()) - records.front().position;
+    const std::uint32_t delta =
+        base + static_cast<std::uint32_t>(out.size()) - records.front().position;
     int depth = 0;
     for (const Record& record : records) {
         depth += record.id == id::kBof ? 1 : 0;
@@ -91,12 +111,18 @@ void writeOtherSheet(Bytes& out, const std::vector<Record>& records,
     }
 }
 
-}  // namespace
+void writeSheet(Bytes& out, std::uint32_t base, const SheetEntry& sheet,
+                std::span<const std::uint32_t> sstIndex) {
+    if (sheet.worksheet) {
+        writeWorksheet(out, base, sheet.worksheet->content(), sstIndex);
+    } else {
+        writeOtherSheet(out, base, sheet.records, sstIndex);
+    }
+}
 
-Bytes writeWorkbookStream(const WorkbookContent& content) {
-    const SstPlan plan = planStringTable(content);
-    Bytes out;
-    out.reserve(plan.sizeEstimate);
+// The globals, each BOUNDSHEET pointing at its sheet, given the sheets' sizes.
+void writeGlobals(Bytes& out, const WorkbookContent& content, const SstPlan& plan,
+                  std::span<const std::size_t> sheetSizes) {
     std::vector<std::size_t> boundSheetHeaders(content.sheets.size());
     for (const GlobalsItem& item : content.globals) {
         switch (item.kind) {
@@ -114,17 +140,45 @@ Bytes writeWorkbookStream(const WorkbookContent& content) {
                 break;
         }
     }
+    std::size_t position = out.size();
     for (std::size_t i = 0; i < content.sheets.size(); ++i) {
         BoundSheetRecord::patchPosition(out, boundSheetHeaders[i],
-                                        static_cast<std::uint32_t>(out.size()));
-        const SheetEntry& sheet = content.sheets[i];
-        if (sheet.worksheet) {
-            writeWorksheet(out, sheet.worksheet->content(), plan.newIndex);
-        } else {
-            writeOtherSheet(out, sheet.records, plan.newIndex);
-        }
+                                        static_cast<std::uint32_t>(position));
+        position += sheetSizes[i];
     }
-    return out;
+}
+
+}  // namespace
+
+void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
+    const SstPlan plan = planStringTable(content);
+    Bytes piece;
+    std::vector<std::size_t> sheetSizes;
+    for (const SheetEntry& sheet : content.sheets) {
+        piece.clear();
+        writeSheet(piece, 0, sheet, plan.newIndex);
+        sheetSizes.push_back(piece.size());
+    }
+    piece = Bytes();
+    piece.reserve(plan.textBytes + plan.textBytes / kMaxRecordData * kContinueCost +
+                  kGlobalsBesideSst);
+    writeGlobals(piece, content, plan, sheetSizes);
+    put(piece);
+    auto base = static_cast<std::uint32_t>(piece.size());
+    for (const SheetEntry& sheet : content.sheets) {
+        piece.clear();
+        writeSheet(piece, base, sheet, plan.newIndex);
+        put(piece);
+        base += static_cast<std::uint32_t>(piece.size());
+    }
+}
+
+Bytes writeWorkbookStream(const WorkbookContent& content) {
+    Bytes stream;
+    writeWorkbookStream(content, [&](std::span<const std::uint8_t> piece) {
+        stream.insert(stream.end(), piece.begin(), piece.end());
+    });
+    return stream;
 }
 
 }  // namespace glossel::xls

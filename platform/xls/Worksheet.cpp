@@ -2,6 +2,7 @@
 #include "platform/xls/Worksheet.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "platform/Error.h"
@@ -22,6 +23,12 @@ std::string cellName(std::uint32_t row, std::uint32_t column) {
     return columnName(column) + std::to_string(row + 1);
 }
 
+// Whether the cells would be written alike (a number by its bits, so that -0 is not 0).
+bool sameCell(const Cell& a, const Cell& b) {
+    return a.kind == b.kind && a.xf == b.xf && a.code == b.code && a.index == b.index &&
+           std::bit_cast<std::uint64_t>(a.number) == std::bit_cast<std::uint64_t>(b.number);
+}
+
 }  // namespace
 
 Worksheet::Worksheet(std::string name, SheetContent content, StringTable& strings,
@@ -39,11 +46,22 @@ const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
     if (row >= kMaxRows) {
         return nullptr;
     }
-    const auto found = content_.rows.find(static_cast<std::uint16_t>(row));
-    if (found == content_.rows.end()) {
-        return nullptr;
+    const auto end = content_.rows.cend();
+    if (!lastRowKnown_ || lastRow_->first != row) {
+        if (content_.rows.empty() || row > content_.rows.rbegin()->first) {
+            return nullptr;  // past the last row, where appended rows go
+        }
+        auto found = lastRowKnown_ ? std::next(lastRow_) : end;
+        if (found == end || found->first != row) {
+            found = content_.rows.find(static_cast<std::uint16_t>(row));
+        }
+        if (found == end) {
+            return nullptr;
+        }
+        lastRow_ = found;
+        lastRowKnown_ = true;
     }
-    const auto& cells = found->second.cells;
+    const auto& cells = lastRow_->second.cells;
     const auto cell = std::lower_bound(
         cells.begin(), cells.end(), column,
         [](const Cell& candidate, std::uint32_t wanted) { return candidate.column < wanted; });
@@ -61,7 +79,7 @@ CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
         case CellKind::Number:
             return cell->number;
         case CellKind::Text:
-            return strings_.text(cell->index);
+            return std::string(strings_.text(cell->index));
         case CellKind::Boolean:
             return cell->code != 0;
         case CellKind::Error:
@@ -70,6 +88,13 @@ CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
             return content_.formulas[cell->index].result;
     }
     return Empty{};
+}
+
+bool Worksheet::holdsText() const {
+    return std::any_of(content_.rows.begin(), content_.rows.end(), [](const auto& row) {
+        return std::any_of(row.second.cells.begin(), row.second.cells.end(),
+                           [](const Cell& cell) { return cell.kind == CellKind::Text; });
+    });
 }
 
 std::optional<std::uint16_t> Worksheet::cellXf(std::uint32_t row, std::uint32_t column) const {
@@ -96,7 +121,9 @@ void Worksheet::checkPlace(std::uint32_t row, std::uint32_t column) const {
 
 void Worksheet::checkValue(std::uint32_t row, std::uint32_t column, const CellValue& value) const {
     if (const auto* text = std::get_if<std::string>(&value)) {
-        const std::size_t length = nls::toUtf16(*text).size();
+        // Every UTF-16 unit comes from at least one byte: only long texts need counting.
+        const std::size_t length =
+            text->size() <= kMaxCellCharacters ? text->size() : nls::toUtf16(*text).size();
         if (length > kMaxCellCharacters) {
             throw Error(err::kFieldTooSmall,
                         "Das Feld ist zu klein für die Datenmenge: die Zelle " +
@@ -145,6 +172,7 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         if (cells.empty()) {
             const auto entry = content_.rows.find(row);
             if (!entry->second.record) {
+                lastRowKnown_ = lastRowKnown_ && lastRow_ != entry;
                 content_.rows.erase(entry);
             }
         }
@@ -173,6 +201,9 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         }
     };
     std::visit(Encoder{cell, strings_}, value);
+    if (exists && sameCell(*place, cell)) {
+        return;
+    }
     if (exists) {
         *place = cell;
     } else {
@@ -197,6 +228,9 @@ std::uint32_t Worksheet::appendRow(std::span<const CellValue> values) {
     }
     for (std::size_t column = 0; column < values.size(); ++column) {
         checkValue(row, static_cast<std::uint32_t>(column), values[column]);
+    }
+    if (!values.empty()) {
+        content_.rows[static_cast<std::uint16_t>(row)].cells.reserve(values.size());
     }
     for (std::size_t column = 0; column < values.size(); ++column) {
         store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), values[column]);

@@ -20,6 +20,8 @@ class Worksheet {
 public:
     Worksheet(std::string name, SheetContent content, StringTable& strings,
               const CellFormats& formats);
+    Worksheet(const Worksheet&) = delete;
+    Worksheet& operator=(const Worksheet&) = delete;
 
     const std::string& name() const { return name_; }
     // One past the last row / column holding a cell; 0 for an empty sheet.
@@ -34,6 +36,7 @@ public:
     const std::vector<ColInfoRecord>& columnInfo() const { return content_.columns; }
 
     // Sets a cell. An existing cell keeps its XF; Empty turns it into a formatted empty cell.
+    // Setting the value a cell already holds changes nothing, so the sheet stays unmodified.
     // A new cell takes the XF of its row, else of its column, else the default cell XF; Empty
     // where there is no cell changes nothing. Errors: 3437 past row 65,536 or column 256 (IV),
     // 3163 for a text over 32,767 characters, 5 for a number Excel cannot hold (NaN, infinity),
@@ -45,6 +48,10 @@ public:
 
     bool modified() const { return modified_; }
     void markSaved() { modified_ = false; }
+    // Whether a cell holds a text of the string table.
+    bool holdsText() const;
+    // The next appended row follows the used range again, as after reading the sheet.
+    void forgetAppendedRows() { appendEnd_ = 0; }
     // The rows and cells as held: for the writer, and for walking only the cells that exist.
     const SheetContent& content() const { return content_; }
 
@@ -63,6 +70,10 @@ private:
     std::uint32_t columnEnd_ = 0;
     std::uint32_t appendEnd_ = 0;
     bool modified_ = false;
+    // The row found last: records are read and changed row after row, so the next row to find
+    // is mostly this one or the one after it.
+    mutable std::map<std::uint16_t, Row>::const_iterator lastRow_;
+    mutable bool lastRowKnown_ = false;
 };
 
 }  // namespace glossel::xls

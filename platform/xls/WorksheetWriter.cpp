@@ -17,8 +17,9 @@ std::uint16_t offset16(std::size_t value) {
 
 class CellTableWriter {
 public:
-    CellTableWriter(Bytes& out, const SheetContent& sheet, std::span<const std::uint32_t> sstIndex)
-        : out_(out), sheet_(sheet), sstIndex_(sstIndex) {}
+    CellTableWriter(Bytes& out, std::uint32_t base, const SheetContent& sheet,
+                    std::span<const std::uint32_t> sstIndex)
+        : out_(out), base_(base), sheet_(sheet), sstIndex_(sstIndex) {}
 
     // Writes all blocks; returns the positions of their DBCELL records.
     std::vector<std::uint32_t> write();
@@ -31,6 +32,7 @@ private:
     std::size_t writeBlanks(std::uint16_t row, const std::vector<Cell>& cells, std::size_t i);
 
     Bytes& out_;
+    std::uint32_t base_;
     const SheetContent& sheet_;
     std::span<const std::uint32_t> sstIndex_;
 };
@@ -55,6 +57,12 @@ std::size_t CellTableWriter::writeNumbers(std::uint16_t row, const std::vector<C
     const auto rk = encodeRk(first.number);
     if (!rk) {
         NumberRecord{{row, first.column, first.xf}, first.number}.write(out_);
+        return i + 1;
+    }
+    const bool numberFollows = i + 1 < cells.size() && cells[i + 1].kind == CellKind::Number &&
+                               cells[i + 1].column == first.column + 1;
+    if (!numberFollows) {
+        RkRecord{{row, first.column, first.xf}, *rk}.write(out_);
         return i + 1;
     }
     MulRkRecord run{row, first.column, {{first.xf, *rk}}};
@@ -149,7 +157,7 @@ std::vector<std::uint32_t> CellTableWriter::write() {
         }
         dbCell.firstRowOffset =
             begin == end ? 0 : static_cast<std::uint32_t>(out_.size() - firstRow);
-        dbCells.push_back(static_cast<std::uint32_t>(out_.size()));
+        dbCells.push_back(base_ + static_cast<std::uint32_t>(out_.size()));
         dbCell.write(out_);
     }
     return dbCells;
@@ -188,7 +196,7 @@ DimensionsRecord dimensionsOf(const SheetContent& sheet) {
 
 }  // namespace
 
-void writeWorksheet(Bytes& out, const SheetContent& sheet,
+void writeWorksheet(Bytes& out, std::uint32_t base, const SheetContent& sheet,
                     std::span<const std::uint32_t> sstIndex) {
     IndexRecord index;
     if (!sheet.rows.empty()) {
@@ -202,7 +210,7 @@ void writeWorksheet(Bytes& out, const SheetContent& sheet,
         switch (item.kind) {
             case LayoutItem::Kind::Raw:
                 if (item.record.id == id::kDefColWidth) {
-                    index.defColWidthPosition = static_cast<std::uint32_t>(out.size());
+                    index.defColWidthPosition = base + static_cast<std::uint32_t>(out.size());
                 }
                 appendRaw(out, item.record);
                 break;
@@ -214,7 +222,7 @@ void writeWorksheet(Bytes& out, const SheetContent& sheet,
                 dimensionsOf(sheet).write(out);
                 break;
             case LayoutItem::Kind::CellTable:
-                index.dbCellPositions = CellTableWriter(out, sheet, sstIndex).write();
+                index.dbCellPositions = CellTableWriter(out, base, sheet, sstIndex).write();
                 break;
         }
     }

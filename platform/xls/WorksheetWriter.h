@@ -11,8 +11,9 @@
 
 namespace glossel::xls {
 
-// Appends the substream to `out`, which starts at the start of the Workbook stream.
+// Appends the substream to `out`, whose first byte is at `base` in the Workbook stream.
 // `sstIndex` maps each string-table entry to its index in the SST being written.
-void writeWorksheet(Bytes& out, const SheetContent& sheet, std::span<const std::uint32_t> sstIndex);
+void writeWorksheet(Bytes& out, std::uint32_t base, const SheetContent& sheet,
+                    std::span<const std::uint32_t> sstIndex);
 
 }  // namespace glossel::xls

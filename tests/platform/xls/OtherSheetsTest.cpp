@@ -56,7 +56,7 @@ std::string sstText(const std::vector<std::uint8_t>& stream, std::uint32_t index
                 RecordCursor(stream, static_cast<std::uint32_t>(entry.position), {}).next();
             StringTable table;
             readSst(RecordReader(sst, {}), table);
-            return table.text(index);
+            return std::string(table.text(index));
         }
     }
     return {};

@@ -36,7 +36,7 @@ std::vector<std::string> readTable(const SstParts& parts) {
     readSst(RecordReader(record, {"sst.xls", {}}), table);
     std::vector<std::string> texts;
     for (std::uint32_t i = 0; i < table.size(); ++i) {
-        texts.push_back(table.text(i));
+        texts.emplace_back(table.text(i));
     }
     return texts;
 }
@@ -114,7 +114,7 @@ std::vector<std::string> readBack(const WrittenTable& written) {
     readSst(RecordReader(record, {"sst.xls", {}}), table);
     std::vector<std::string> texts;
     for (std::uint32_t i = 0; i < table.size(); ++i) {
-        texts.push_back(table.text(i));
+        texts.emplace_back(table.text(i));
     }
     return texts;
 }

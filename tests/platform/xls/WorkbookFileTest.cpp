@@ -137,6 +137,39 @@ TEST_F(WorkbookFile, FlushWritesWhileHandlesStayOpen) {
     EXPECT_FALSE(first->modified());
 }
 
+TEST_F(WorkbookFile, ReopenAfterCloseSeesTheWrittenStateAsARereadWould) {
+    WorkbookHandle first = openWorkbook(path_);
+    first->worksheet(0).setCell(1, 1, std::string("erste Sitzung"));
+    first->worksheet(0).appendRow(std::vector<CellValue>{Empty{}});
+    first.close();
+    WorkbookHandle second = openWorkbook(path_);
+    EXPECT_EQ(second->worksheet(0).cell(1, 1), CellValue(std::string("erste Sitzung")));
+    second->worksheet(0).setCell(1, 1, std::string("erste Sitzung"));
+    EXPECT_FALSE(second->modified()) << "the same value again is no change";
+    EXPECT_EQ(second->worksheet(0).appendRow(std::vector<CellValue>{1.0}), 2u)
+        << "a row appended without cells is not in the file";
+}
+
+TEST_F(WorkbookFile, ReopenReadsAFileChangedByAnotherProgram) {
+    const std::string other = dir_.path("other.xls");
+    std::filesystem::copy_file(path_, other);
+    WorkbookHandle elsewhere = openWorkbook(other);
+    elsewhere->worksheet(0).setCell(1, 1, std::string("von aussen"));
+    elsewhere.close();
+    const std::vector<std::uint8_t> outside = test::readBytes(other);
+
+    WorkbookHandle first = openWorkbook(path_);
+    first->worksheet(0).setCell(1, 1, std::string("von innen!"));
+    first.close();
+    EXPECT_EQ(test::readBytes(path_).size(), outside.size()) << "the same size on purpose";
+    std::filesystem::rename(other, path_);
+    EXPECT_EQ(openWorkbook(path_)->worksheet(0).cell(1, 1),
+              CellValue(std::string("von aussen")));
+
+    test::writeBytes(path_, original_);
+    EXPECT_EQ(openWorkbook(path_)->worksheet(0).cell(1, 1), CellValue(Empty{}));
+}
+
 TEST_F(WorkbookFile, MissingFileAndClosedHandle) {
     EXPECT_EQ(errorNumber([&] { openWorkbook(dir_.path("fehlt.xls")); }), err::kFileNotFound);
     WorkbookHandle workbook = openWorkbook(path_);
