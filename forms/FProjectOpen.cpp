@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 #include "forms/MessageBox.h"
 #include "forms/ReportListWidget.h"
