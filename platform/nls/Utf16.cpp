@@ -1,4 +1,4 @@
-// UTF-8 ⇄ UTF-16: well-formed UTF-8 is decoded here, everything else is left to ICU.
+// UTF-8 ⇄ UTF-16: well-formed text is converted here, everything else is left to ICU.
 #include "platform/nls/Utf16.h"
 
 #include <unicode/ustring.h>
@@ -80,6 +80,41 @@ bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
     return true;
 }
 
+// Encodes well-formed UTF-16 into `out` (sized to hold it); false at the first unpaired
+// surrogate, which ICU then replaces.
+bool encodeWellFormed(std::u16string_view utf16, std::string& out) {
+    std::size_t written = 0;
+    const std::size_t size = utf16.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        char32_t code = utf16[i];
+        if (code < 0x80) {
+            out[written++] = static_cast<char>(code);
+            continue;
+        }
+        if (code < 0x800) {
+            out[written++] = static_cast<char>(0xC0 | code >> 6);
+            out[written++] = static_cast<char>(0x80 | (code & 0x3F));
+            continue;
+        }
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            const bool paired =
+                code <= 0xDBFF && i + 1 < size && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+            if (!paired) {
+                return false;
+            }
+            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+            out[written++] = static_cast<char>(0xF0 | code >> 18);
+            out[written++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        } else {
+            out[written++] = static_cast<char>(0xE0 | code >> 12);
+        }
+        out[written++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        out[written++] = static_cast<char>(0x80 | (code & 0x3F));
+    }
+    out.resize(written);
+    return true;
+}
+
 }  // namespace
 
 std::u16string toUtf16(std::string_view utf8) {
@@ -105,6 +140,9 @@ void toUtf16(std::string_view utf8, std::u16string& out) {
 
 std::string toUtf8(std::u16string_view utf16) {
     std::string utf8(utf16.size() * 3, '\0');
+    if (encodeWellFormed(utf16, utf8)) {
+        return utf8;
+    }
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
     u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &length, utf16.data(),
