@@ -16,7 +16,6 @@ constexpr std::uint8_t kPhonetic = 0x04;
 constexpr std::uint8_t kRich = 0x08;
 constexpr std::size_t kMaxBuckets = 128;
 constexpr std::size_t kMinBucketSize = 8;
-constexpr std::size_t kPieceSize = 1 << 20;
 
 bool isHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
@@ -38,7 +37,7 @@ public:
     void ensureRoom(std::size_t bytes) {
         if (room() < bytes) {
             endRecord(out_, header_);
-            if (handOn_ && out_.size() >= kPieceSize) {
+            if (handOn_ && out_.size() >= kStreamPieceSize) {
                 handOn_(out_);
                 handedOn_ += out_.size();
                 out_.clear();

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 
 #include "platform/xls/Record.h"
@@ -32,7 +31,6 @@ void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_
 // The same for a stream that leaves in pieces: whenever `out` has grown past a piece size at the
 // end of a record, it goes to `handOn` and is emptied. `handedOn` counts the bytes of the stream
 // handed on before `out` and grows by what is handed on here.
-using HandOn = std::function<void(std::span<const std::uint8_t>)>;
 void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
               std::span<const std::uint32_t> order, std::uint32_t cellCount);
 

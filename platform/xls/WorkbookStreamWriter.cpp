@@ -1,9 +1,10 @@
 // Writing the Workbook stream: the globals with a rebuilt string table, then every sheet back
 // to back in BOUNDSHEET order, with each BOUNDSHEET pointing at its sheet's new position.
 //
-// The stream leaves in pieces, the globals (their string table cut into pieces too) and then one
-// sheet at a time, so that it is never whole in memory. The globals point at the sheets after
-// them, so each sheet and the globals are written once beforehand only to learn their sizes.
+// The stream leaves in pieces of about a megabyte: the globals, their string table cut between
+// records, and the worksheets cut between blocks of rows, so that it is never whole in memory.
+// The globals point at the sheets after them and each worksheet's INDEX at its blocks, so the
+// sheets and the globals are written once beforehand only to learn their sizes and positions.
 #include <algorithm>
 #include <optional>
 
@@ -94,15 +95,6 @@ void writeOtherSheet(Bytes& out, std::uint32_t base, const std::vector<Record>& 
     }
 }
 
-void writeSheet(Bytes& out, std::uint32_t base, const SheetEntry& sheet,
-                std::span<const std::uint32_t> sstIndex) {
-    if (sheet.worksheet) {
-        writeWorksheet(out, base, sheet.worksheet->content(), sstIndex);
-    } else {
-        writeOtherSheet(out, base, sheet.records, sstIndex);
-    }
-}
-
 // The globals, each BOUNDSHEET pointing at its sheet's position, handed to `put` in pieces; the
 // size of the globals.
 std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
@@ -137,11 +129,18 @@ std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
 void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
     const SstPlan plan = planStringTable(content);
     Bytes piece;
+    std::vector<WorksheetLayout> layouts(content.sheets.size());
     std::vector<std::size_t> sheetSizes;
-    for (const SheetEntry& sheet : content.sheets) {
-        piece.clear();
-        writeSheet(piece, 0, sheet, plan.newIndex);
-        sheetSizes.push_back(piece.size());
+    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
+        const SheetEntry& sheet = content.sheets[i];
+        if (sheet.worksheet) {
+            layouts[i] = measureWorksheet(sheet.worksheet->content(), plan.newIndex);
+            sheetSizes.push_back(layouts[i].size);
+        } else {
+            piece.clear();
+            writeOtherSheet(piece, 0, sheet.records, plan.newIndex);
+            sheetSizes.push_back(piece.size());
+        }
     }
     std::vector<std::uint32_t> sheetPositions(content.sheets.size(), 0);
     const std::size_t globalsSize =
@@ -152,12 +151,16 @@ void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
         position += sheetSizes[i];
     }
     writeGlobals(content, plan, sheetPositions, put);
-    auto base = static_cast<std::uint32_t>(globalsSize);
-    for (const SheetEntry& sheet : content.sheets) {
-        piece.clear();
-        writeSheet(piece, base, sheet, plan.newIndex);
-        put(piece);
-        base += static_cast<std::uint32_t>(piece.size());
+    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
+        const SheetEntry& sheet = content.sheets[i];
+        if (sheet.worksheet) {
+            writeWorksheet(sheetPositions[i], sheet.worksheet->content(), plan.newIndex, layouts[i],
+                           put);
+        } else {
+            piece.clear();
+            writeOtherSheet(piece, sheetPositions[i], sheet.records, plan.newIndex);
+            put(piece);
+        }
     }
 }
 
