@@ -224,6 +224,12 @@ IndexRecord indexFrame(const SheetContent& sheet) {
     return index;
 }
 
+bool hasCellTable(const SheetContent& sheet) {
+    return std::ranges::any_of(sheet.layout, [](const LayoutItem& item) {
+        return item.kind == LayoutItem::Kind::CellTable;
+    });
+}
+
 bool hasDefColWidth(const SheetContent& sheet) {
     return std::ranges::any_of(sheet.layout, [](const LayoutItem& item) {
         return item.kind == LayoutItem::Kind::Raw && item.record.id == id::kDefColWidth;
@@ -275,8 +281,10 @@ void writeWorksheet(std::uint32_t start, const SheetContent& sheet,
                     std::span<const std::uint32_t> sstIndex, const WorksheetLayout& layout,
                     const HandOn& handOn) {
     IndexRecord index = layout.index;
-    for (std::uint32_t& position : index.dbCellPositions) {
-        position += start;
+    if (hasCellTable(sheet)) {
+        for (std::uint32_t& position : index.dbCellPositions) {
+            position += start;
+        }
     }
     if (hasDefColWidth(sheet)) {
         index.defColWidthPosition += start;
