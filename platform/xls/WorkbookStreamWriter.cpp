@@ -24,6 +24,9 @@ struct SstPlan {
 };
 
 constexpr std::size_t kGlobalsBesideSst = 1 << 16;
+// Unused texts are given up once they are this fraction (1/n) of all text: moving the others
+// together costs time.
+constexpr std::size_t kWorthDropping = 8;
 
 // The string-table entry a LABELSST of a sheet kept as read (a macro sheet) refers to, if any.
 std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t tableSize) {
@@ -34,16 +37,12 @@ std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t ta
     return index < tableSize ? std::optional<std::uint32_t>(index) : std::nullopt;
 }
 
-SstPlan planStringTable(const WorkbookContent& content) {
-    SstPlan plan;
-    std::vector<bool> used(content.strings.size(), false);
-    const auto use = [&](std::uint32_t entry) {
-        used[entry] = true;
-        ++plan.cellCount;
-    };
+// Calls use(entry) for every cell that shows a string-table entry.
+template <typename Use>
+void forEachTextCell(const WorkbookContent& content, Use use) {
     for (const SheetEntry& sheet : content.sheets) {
         for (const Record& record : sheet.records) {
-            if (const auto entry = keptLabelIndex(record, used.size())) {
+            if (const auto entry = keptLabelIndex(record, content.strings.size())) {
                 use(*entry);
             }
         }
@@ -58,6 +57,15 @@ SstPlan planStringTable(const WorkbookContent& content) {
             }
         }
     }
+}
+
+SstPlan planStringTable(const WorkbookContent& content) {
+    SstPlan plan;
+    std::vector<bool> used(content.strings.size(), false);
+    forEachTextCell(content, [&](std::uint32_t entry) {
+        used[entry] = true;
+        ++plan.cellCount;
+    });
     plan.newIndex.assign(content.strings.size(), 0);
     for (std::uint32_t entry = 0; entry < used.size(); ++entry) {
         if (used[entry]) {
@@ -125,6 +133,19 @@ std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
 }
 
 }  // namespace
+
+void dropUnusedStrings(WorkbookContent& content) {
+    std::vector<bool> used(content.strings.size(), false);
+    forEachTextCell(content, [&](std::uint32_t entry) { used[entry] = true; });
+    std::size_t usedBytes = 0;
+    std::size_t unusedBytes = 0;
+    for (std::uint32_t entry = 0; entry < used.size(); ++entry) {
+        (used[entry] ? usedBytes : unusedBytes) += content.strings.text(entry).size();
+    }
+    if (unusedBytes * kWorthDropping >= usedBytes + unusedBytes) {
+        content.strings.keepOnly(used);
+    }
+}
 
 void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
     const SstPlan plan = planStringTable(content);
