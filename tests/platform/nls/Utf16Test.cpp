@@ -41,7 +41,7 @@ TEST(Utf16, MalformedTextAsIcuConvertsIt) {
     for (const std::string_view text :
          {"\x80", "a\xC3", "\xC0\xAF", "\xC1\xBF", "\xE0\x80\xAF", "\xED\xA0\x80",
           "\xF4\x90\x80\x80", "\xF5\x80\x80\x80", "\xF8\x90\x80\x80", "\xFF", "\xE2\x82",
-          "x\xE2\x82y", "\xF0\x9D\x84", "ok\xC3\xA4\xC3", "abcdefgh\xC3",
+          "x\xE2\x82y", "\xF0\x9D\x84", "ok\xC3\xA4\xC3", "\xC3\x28", "\xDF\xC0", "abcdefgh\xC3",
           "abcdefghijklmnop\x80qrstuvwx"}) {
         EXPECT_EQ(toUtf16(text), icuUtf16(text)) << testing::PrintToString(std::string(text));
     }
