@@ -11,6 +11,7 @@
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/nls/AnsiText.h"
+#include "platform/nls/Environment.h"
 #include "platform/nls/LocaleInfo.h"
 #include "platform/nls/Utf16.h"
 #include "platform/systools/SysTools.h"
@@ -92,13 +93,19 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
     }
     const std::string column = languageColumnName(lcid);
     const dao::Field& field = records.Fields().Item(column);
+    // The machine code page is read at the first text, as the conversion would, and kept for the
+    // column: reading it means parsing the environment.
+    std::optional<int> machineCodePage;
     for (; !records.Eof(); records.MoveNext()) {
         const auto* text = std::get_if<std::string>(&field.Value());
         if (!text || text->empty()) {
             continue;
         }
-        const std::string bytes = nls::toMachineAnsi(*text);
-        if (nls::decodeAnsi(nls::kCpAcp, bytes) != *text) {
+        if (!machineCodePage) {
+            machineCodePage = nls::machineAnsiCodePage();
+        }
+        const std::string bytes = nls::encodeAnsi(*machineCodePage, *text);
+        if (nls::decodeAnsi(*machineCodePage, bytes) != *text) {
             throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
                                               rowName(records.Fields()) +
                                               " ist in der ANSI-Codepage des Rechners nicht "

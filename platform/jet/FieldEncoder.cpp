@@ -101,7 +101,13 @@ std::string asText(const Variant& value, const Describe& where) {
 
 Bytes encodeText(const ColumnDefinition& column, const Variant& value, const ColumnRules& rules,
                  const Describe& where) {
-    const std::u16string text = nls::toUtf16(asText(value, where));
+    // One buffer for all texts: a table copy encodes every text of every row.
+    thread_local std::u16string text;
+    if (const auto* utf8 = std::get_if<std::string>(&value)) {
+        nls::toUtf16(*utf8, text);
+    } else {
+        nls::toUtf16(asText(value, where), text);
+    }
     if (text.empty() && !rules.allowZeroLength) {
         throw Error(
             err::kZeroLengthNotAllowed,

@@ -1,4 +1,5 @@
-// Code-page conversion through the cached ICU converters, by way of UTF-16.
+// Code-page conversion by way of UTF-16: single-byte pages through their tables, the others
+// through the cached ICU converters.
 #include "platform/nls/AnsiText.h"
 
 #include <unicode/ucnv.h>
@@ -10,6 +11,7 @@
 #include "platform/Error.h"
 #include "platform/nls/CodePageConverters.h"
 #include "platform/nls/Environment.h"
+#include "platform/nls/SingleByteCodePage.h"
 #include "platform/nls/Utf16.h"
 
 namespace glossel::nls {
@@ -61,6 +63,44 @@ std::u16string decode(UConverter* converter, const char* bytes, int32_t length, 
     return text;
 }
 
+bool hasSurrogate(std::u16string_view text) {
+    return std::ranges::any_of(text,
+                               [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; });
+}
+
+std::string encodeInTable(const SingleByteCodePage& page, std::u16string_view text) {
+    std::string bytes(text.size(), '\0');
+    std::size_t written = 0;
+    for (char16_t unit : text) {
+        const std::int16_t byte = page.fromUnicode[unit];
+        if (byte != SingleByteCodePage::kNoByte) {
+            bytes[written++] = static_cast<char>(byte);
+        }
+    }
+    bytes.resize(written);
+    return bytes;
+}
+
+std::string decodeInTable(const SingleByteCodePage& page, std::string_view bytes) {
+    std::string utf8(bytes.size() * 3, '\0');
+    std::size_t written = 0;
+    for (char byte : bytes) {
+        const char16_t unit = page.toUnicode[static_cast<unsigned char>(byte)];
+        if (unit < 0x80) {
+            utf8[written++] = static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            utf8[written++] = static_cast<char>(0xC0 | unit >> 6);
+            utf8[written++] = static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            utf8[written++] = static_cast<char>(0xE0 | unit >> 12);
+            utf8[written++] = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+            utf8[written++] = static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    }
+    utf8.resize(written);
+    return utf8;
+}
+
 }  // namespace
 
 std::string encodeAnsi(int codePage, const std::string& utf8) {
@@ -69,7 +109,12 @@ std::string encodeAnsi(int codePage, const std::string& utf8) {
     if (isAscii(utf8) && keepsAscii(resolved)) {
         return utf8;
     }
-    const std::u16string text = toUtf16(utf8);
+    thread_local std::u16string text;
+    toUtf16(utf8, text);
+    if (const SingleByteCodePage* page = singleByteCodePage(resolved);
+        page && !hasSurrogate(text)) {
+        return encodeInTable(*page, text);
+    }
     std::string bytes(static_cast<std::size_t>(UCNV_GET_MAX_BYTES_FOR_STRING(
                           text.size(), ucnv_getMaxCharSize(converter))),
                       '\0');
@@ -86,6 +131,9 @@ std::string decodeAnsi(int codePage, const std::string& bytes) {
     UConverter* converter = requireConverter(resolved, codePage);
     if (isAscii(bytes) && keepsAscii(resolved)) {
         return bytes;
+    }
+    if (const SingleByteCodePage* page = singleByteCodePage(resolved)) {
+        return decodeInTable(*page, bytes);
     }
     return toUtf8(decode(converter, bytes.data(), static_cast<int32_t>(bytes.size()), codePage));
 }
@@ -107,6 +155,18 @@ int MultiByteToWideChar(int codePage, [[maybe_unused]] std::uint32_t flags, cons
     }
     const auto length = byteCount == -1 ? static_cast<int32_t>(std::strlen(bytes) + 1) : byteCount;
     const std::string_view input(bytes, static_cast<std::size_t>(length));
+    if (const SingleByteCodePage* page = singleByteCodePage(resolved)) {
+        if (outCapacity == 0) {
+            return length;
+        }
+        if (length > outCapacity) {
+            return 0;
+        }
+        std::ranges::transform(input, out, [page](char byte) {
+            return page->toUnicode[static_cast<unsigned char>(byte)];
+        });
+        return length;
+    }
     const std::u16string text = isAscii(input) && keepsAscii(resolved)
                                     ? std::u16string(input.begin(), input.end())
                                     : decode(converter, bytes, length, codePage);

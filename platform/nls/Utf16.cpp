@@ -1,4 +1,4 @@
-// UTF-8 ⇄ UTF-16: well-formed UTF-8 is decoded here, everything else is left to ICU.
+// UTF-8 ⇄ UTF-16: well-formed text is converted here, everything else is left to ICU.
 #include "platform/nls/Utf16.h"
 
 #include <unicode/ustring.h>
@@ -29,6 +29,7 @@ bool isContinuation(unsigned char byte) {
 // sequence, which ICU then converts with its replacement rules.
 bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
     std::size_t written = 0;
+    char16_t* const units = out.data();
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
@@ -37,7 +38,7 @@ bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
             std::memcpy(&eight, bytes + i, sizeof eight);
             if ((eight & 0x8080808080808080) == 0) {
                 for (std::size_t k = 0; k < sizeof eight; ++k) {
-                    out[written++] = bytes[i + k];
+                    units[written++] = bytes[i + k];
                 }
                 i += sizeof eight;
                 continue;
@@ -45,8 +46,14 @@ bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
         }
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
-            out[written++] = lead;
+            units[written++] = lead;
             ++i;
+            continue;
+        }
+        // Two-byte sequences, U+0080 to U+07FF (Latin, Greek, Cyrillic …), the most common.
+        if (lead >= 0xC2 && lead < 0xE0 && i + 1 < size && isContinuation(bytes[i + 1])) {
+            units[written++] = static_cast<char16_t>((lead & 0x1F) << 6 | (bytes[i + 1] & 0x3F));
+            i += 2;
             continue;
         }
         const std::size_t length = lead >= 0xF8   ? 0
@@ -69,12 +76,48 @@ bool decodeWellFormed(std::string_view utf8, std::u16string& out) {
             return false;
         }
         if (code >= 0x10000) {
-            out[written++] = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            out[written++] = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            units[written++] = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            units[written++] = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
         } else {
-            out[written++] = static_cast<char16_t>(code);
+            units[written++] = static_cast<char16_t>(code);
         }
         i += length;
+    }
+    out.resize(written);
+    return true;
+}
+
+// Encodes well-formed UTF-16 into `out` (sized to hold it); false at the first unpaired
+// surrogate, which ICU then replaces.
+bool encodeWellFormed(std::u16string_view utf16, std::string& out) {
+    std::size_t written = 0;
+    char* const bytes = out.data();
+    const std::size_t size = utf16.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        char32_t code = utf16[i];
+        if (code < 0x80) {
+            bytes[written++] = static_cast<char>(code);
+            continue;
+        }
+        if (code < 0x800) {
+            bytes[written++] = static_cast<char>(0xC0 | code >> 6);
+            bytes[written++] = static_cast<char>(0x80 | (code & 0x3F));
+            continue;
+        }
+        if (code >= 0xD800 && code <= 0xDFFF) {
+            const bool paired =
+                code <= 0xDBFF && i + 1 < size && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+            if (!paired) {
+                return false;
+            }
+            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+            bytes[written++] = static_cast<char>(0xF0 | code >> 18);
+            bytes[written++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
+        } else {
+            bytes[written++] = static_cast<char>(0xE0 | code >> 12);
+        }
+        bytes[written++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
+        bytes[written++] = static_cast<char>(0x80 | (code & 0x3F));
     }
     out.resize(written);
     return true;
@@ -105,6 +148,9 @@ void toUtf16(std::string_view utf8, std::u16string& out) {
 
 std::string toUtf8(std::u16string_view utf16) {
     std::string utf8(utf16.size() * 3, '\0');
+    if (encodeWellFormed(utf16, utf8)) {
+        return utf8;
+    }
     int32_t length = 0;
     UErrorCode status = U_ZERO_ERROR;
     u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &length, utf16.data(),

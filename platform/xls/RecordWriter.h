@@ -4,6 +4,8 @@
 
 #include <bit>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "platform/xls/Record.h"
@@ -11,6 +13,11 @@
 namespace glossel::xls {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Where a stream written in pieces goes: a writer hands on what it has once it is
+// kStreamPieceSize or more, at a record boundary, and goes on with an empty buffer.
+using HandOn = std::function<void(std::span<const std::uint8_t>)>;
+inline constexpr std::size_t kStreamPieceSize = 1 << 20;
 
 inline void put8(Bytes& out, std::uint8_t value) {
     out.push_back(value);

@@ -26,20 +26,27 @@ struct Bucket {
     std::uint16_t offset;
 };
 
-// Builds SST and CONTINUE records, starting a CONTINUE whenever the current record is full.
+// Builds SST and CONTINUE records, starting a CONTINUE whenever the current record is full and
+// handing on what is written, between records, once it is a piece.
 class SstBuilder {
 public:
-    explicit SstBuilder(Bytes& out) : out_(out), header_(beginRecord(out, id::kSst)) {}
+    SstBuilder(Bytes& out, std::size_t& handedOn, const HandOn& handOn)
+        : out_(out), handedOn_(handedOn), handOn_(handOn), header_(beginRecord(out, id::kSst)) {}
 
     std::size_t room() const { return kMaxRecordData - (out_.size() - header_ - 4); }
     void ensureRoom(std::size_t bytes) {
         if (room() < bytes) {
             endRecord(out_, header_);
+            if (handOn_ && out_.size() >= kStreamPieceSize) {
+                handOn_(out_);
+                handedOn_ += out_.size();
+                out_.clear();
+            }
             header_ = beginRecord(out_, id::kContinue);
         }
     }
     Bucket here() const {
-        return {static_cast<std::uint32_t>(out_.size()),
+        return {static_cast<std::uint32_t>(handedOn_ + out_.size()),
                 static_cast<std::uint16_t>(out_.size() - header_)};
     }
     void finish() { endRecord(out_, header_); }
@@ -54,6 +61,8 @@ private:
     void writeCharacters(Text text, bool high);
 
     Bytes& out_;
+    std::size_t& handedOn_;
+    const HandOn& handOn_;
     std::size_t header_;
 };
 
@@ -164,9 +173,15 @@ void readSst(const RecordReader& record, StringTable& table) {
 
 void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount) {
+    std::size_t handedOn = 0;
+    writeSst(out, handedOn, HandOn(), table, order, cellCount);
+}
+
+void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
+              std::span<const std::uint32_t> order, std::uint32_t cellCount) {
     const std::size_t bucketSize = std::max(order.size() / kMaxBuckets + 1, kMinBucketSize);
     std::vector<Bucket> buckets;
-    SstBuilder builder(out);
+    SstBuilder builder(out, handedOn, handOn);
     put32(out, cellCount);
     put32(out, static_cast<std::uint32_t>(order.size()));
     std::u16string wide;

@@ -26,8 +26,8 @@ const StringTable::Formatting* StringTable::formatting(std::uint32_t index) cons
 const char* StringTable::store(std::string_view text) {
     if (text.size() > blockRoom_) {
         const std::size_t size = std::max(kBlockSize, text.size());
-        blocks_.push_back(std::make_unique<char[]>(size));
-        blockEnd_ = blocks_.back().get();
+        blocks_.push_back({std::make_unique<char[]>(size), size});
+        blockEnd_ = blocks_.back().data.get();
         blockRoom_ = size;
     }
     char* place = blockEnd_;
@@ -73,7 +73,7 @@ void StringTable::growSlots() {
 }
 
 void StringTable::placePlain(std::uint32_t index) {
-    if ((plainCount_ + 1) * 2 > slots_.size()) {
+    if ((plainCount_ + 1) * 4 > slots_.size() * 3) {
         growSlots();
     }
     const Entry& entry = entries_[index];
@@ -104,6 +104,45 @@ std::uint32_t StringTable::intern(std::string_view text) {
     const std::uint32_t index = append(text, hash);
     placePlain(index);
     return index;
+}
+
+// The kept texts are packed in entry order by the rule store() follows, so each lands no later
+// than where it was: moving them one by one never overwrites a text still to be moved.
+void StringTable::keepOnly(const std::vector<bool>& used) {
+    std::size_t block = 0;
+    std::size_t offset = 0;
+    for (std::uint32_t index = 0; index < entries_.size(); ++index) {
+        Entry& entry = entries_[index];
+        if (index >= used.size() || !used[index]) {
+            entry = {nullptr, 0, hashOf({})};
+            formatting_.erase(index);
+            continue;
+        }
+        if (entry.length == 0) {
+            entry.data = nullptr;
+            continue;
+        }
+        while (entry.length > blocks_[block].size - offset) {
+            ++block;
+            offset = 0;
+        }
+        char* place = blocks_[block].data.get() + offset;
+        std::memmove(place, entry.data, entry.length);
+        entry.data = place;
+        offset += entry.length;
+    }
+    if (!blocks_.empty()) {
+        blocks_.resize(block + 1);
+        blockEnd_ = blocks_[block].data.get() + offset;
+        blockRoom_ = blocks_[block].size - offset;
+    }
+    std::fill(slots_.begin(), slots_.end(), kNoEntry);
+    plainCount_ = 0;
+    for (std::uint32_t index = 0; index < entries_.size(); ++index) {
+        if (index < used.size() && used[index] && !formatting_.contains(index)) {
+            placePlain(index);
+        }
+    }
 }
 
 }  // namespace glossel::xls

@@ -1,6 +1,6 @@
 // The workbook's shared strings in memory: the entries read from the SST (with their formatting
 // runs and phonetic blocks) and the plain entries added for new texts. Entries are never
-// removed; the writer leaves out those no cell uses any more.
+// removed; the writer leaves out those no cell uses any more, and their texts can be given up.
 //
 // A workbook holds a few hundred thousand of them, so the texts sit back to back in large
 // blocks, and plain texts are found through an open-addressing table of entry numbers that
@@ -36,6 +36,11 @@ public:
     // The first plain entry holding `text`, appended if there is none.
     std::uint32_t intern(std::string_view text);
 
+    // Gives up the texts of the entries `used` does not mark: they become empty, intern no longer
+    // finds them and the other texts move together, freeing the blocks left over. Entry numbers
+    // stay; texts seen before are no longer valid.
+    void keepOnly(const std::vector<bool>& used);
+
 private:
     struct Entry {
         const char* data;
@@ -53,7 +58,11 @@ private:
     void placePlain(std::uint32_t index);
 
     std::deque<Entry> entries_;  // no doubled capacity for a few hundred thousand entries
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    struct Block {
+        std::unique_ptr<char[]> data;
+        std::size_t size;
+    };
+    std::vector<Block> blocks_;
     std::size_t blockRoom_ = 0;
     char* blockEnd_ = nullptr;
     std::vector<std::uint32_t> slots_;  // entry numbers of plain entries, kNoEntry where free

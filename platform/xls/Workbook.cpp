@@ -53,6 +53,10 @@ void Workbook::writeTo(std::FILE* file) const {
         [&](const PutPiece& put) { writeWorkbookStream(*content_, put); }, file);
 }
 
+void Workbook::dropUnusedTexts() {
+    dropUnusedStrings(*content_);
+}
+
 Worksheet& Workbook::worksheet(std::size_t index) {
     return const_cast<Worksheet&>(std::as_const(*this).worksheet(index));
 }
@@ -95,9 +99,10 @@ void Workbook::markSaved() {
     for (Worksheet* sheet : worksheets_) {
         sheet->markSaved();
     }
-    content_->hadStringTable = content_->hadStringTable ||
-                               std::any_of(worksheets_.begin(), worksheets_.end(),
-                                           [](const Worksheet* sheet) { return sheet->holdsText(); });
+    content_->hadStringTable =
+        content_->hadStringTable ||
+        std::any_of(worksheets_.begin(), worksheets_.end(),
+                    [](const Worksheet* sheet) { return sheet->holdsText(); });
 }
 
 void Workbook::reopenAs(std::string path) {

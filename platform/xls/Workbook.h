@@ -32,6 +32,9 @@ public:
     std::vector<std::uint8_t> toBytes() const;
     // The same bytes written to `file` (left open); error 3043 when writing fails.
     void writeTo(std::FILE* file) const;
+    // Frees the texts no cell shows any more (the ones cells held before they were changed), when
+    // they are worth it, before the workbook is written.
+    void dropUnusedTexts();
 
     const std::string& path() const { return path_; }
     // Worksheets in workbook order; charts and other sheet kinds are kept but not listed.

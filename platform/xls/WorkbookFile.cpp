@@ -72,6 +72,7 @@ std::string canonicalPath(const std::string& native, const std::string& path) {
 
 void write(OpenWorkbook& open) {
     if (open.workbook->modified()) {
+        open.workbook->dropUnusedTexts();
         open.stamp = replaceFile(open.key, open.path,
                                  [&](std::FILE* file) { open.workbook->writeTo(file); });
         open.workbook->markSaved();

@@ -46,6 +46,10 @@ struct WorkbookContent {
 std::unique_ptr<WorkbookContent> readWorkbookStream(std::span<const std::uint8_t> stream,
                                                     const std::string& path);
 
+// Gives up the texts of string-table entries no cell shows any more, once they are a sizeable
+// part of the table; they would not be written anyway.
+void dropUnusedStrings(WorkbookContent& content);
+
 // Hands the stream to `put` in pieces, in order.
 using PutPiece = std::function<void(std::span<const std::uint8_t>)>;
 void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put);

@@ -1,9 +1,10 @@
 // Writing the Workbook stream: the globals with a rebuilt string table, then every sheet back
 // to back in BOUNDSHEET order, with each BOUNDSHEET pointing at its sheet's new position.
 //
-// The stream leaves in pieces, the globals and then one sheet at a time, so that it is never
-// whole in memory. The globals point at the sheets after them, so each sheet is written once
-// beforehand only to learn its size.
+// The stream leaves in pieces of about a megabyte: the globals, their string table cut between
+// records, and the worksheets cut between blocks of rows, so that it is never whole in memory.
+// The globals point at the sheets after them and each worksheet's INDEX at its blocks, so the
+// sheets and the globals are written once beforehand only to learn their sizes and positions.
 #include <algorithm>
 #include <optional>
 
@@ -20,25 +21,12 @@ struct SstPlan {
     std::vector<std::uint32_t> order;
     std::vector<std::uint32_t> newIndex;
     std::uint32_t cellCount = 0;
-    std::size_t textBytes = 0;  // of the entries in the SST, close enough to reserve it
 };
 
-constexpr std::size_t kContinueCost = 5;  // a CONTINUE header and the flags byte after it
 constexpr std::size_t kGlobalsBesideSst = 1 << 16;
-
-// The bytes of an entry in the SST without its formatting: one per character while every
-// character is below U+0100 (UTF-8 leads up to 0xC3), else two.
-std::size_t sstBytes(std::string_view text) {
-    std::size_t continuations = 0;
-    unsigned char highest = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        continuations += (byte & 0xC0) == 0x80 ? 1 : 0;
-        highest = std::max(highest, byte);
-    }
-    const std::size_t characters = text.size() - continuations;
-    return 3 + (highest <= 0xC3 ? characters : 2 * characters);
-}
+// Unused texts are given up once they are this fraction (1/n) of all text: moving the others
+// together costs time.
+constexpr std::size_t kWorthDropping = 8;
 
 // The string-table entry a LABELSST of a sheet kept as read (a macro sheet) refers to, if any.
 std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t tableSize) {
@@ -49,16 +37,12 @@ std::optional<std::uint32_t> keptLabelIndex(const Record& record, std::size_t ta
     return index < tableSize ? std::optional<std::uint32_t>(index) : std::nullopt;
 }
 
-SstPlan planStringTable(const WorkbookContent& content) {
-    SstPlan plan;
-    std::vector<bool> used(content.strings.size(), false);
-    const auto use = [&](std::uint32_t entry) {
-        used[entry] = true;
-        ++plan.cellCount;
-    };
+// Calls use(entry) for every cell that shows a string-table entry.
+template <typename Use>
+void forEachTextCell(const WorkbookContent& content, Use use) {
     for (const SheetEntry& sheet : content.sheets) {
         for (const Record& record : sheet.records) {
-            if (const auto entry = keptLabelIndex(record, used.size())) {
+            if (const auto entry = keptLabelIndex(record, content.strings.size())) {
                 use(*entry);
             }
         }
@@ -73,12 +57,20 @@ SstPlan planStringTable(const WorkbookContent& content) {
             }
         }
     }
+}
+
+SstPlan planStringTable(const WorkbookContent& content) {
+    SstPlan plan;
+    std::vector<bool> used(content.strings.size(), false);
+    forEachTextCell(content, [&](std::uint32_t entry) {
+        used[entry] = true;
+        ++plan.cellCount;
+    });
     plan.newIndex.assign(content.strings.size(), 0);
     for (std::uint32_t entry = 0; entry < used.size(); ++entry) {
         if (used[entry]) {
             plan.newIndex[entry] = static_cast<std::uint32_t>(plan.order.size());
             plan.order.push_back(entry);
-            plan.textBytes += sstBytes(content.strings.text(entry));
         }
     }
     return plan;
@@ -111,65 +103,85 @@ void writeOtherSheet(Bytes& out, std::uint32_t base, const std::vector<Record>& 
     }
 }
 
-void writeSheet(Bytes& out, std::uint32_t base, const SheetEntry& sheet,
-                std::span<const std::uint32_t> sstIndex) {
-    if (sheet.worksheet) {
-        writeWorksheet(out, base, sheet.worksheet->content(), sstIndex);
-    } else {
-        writeOtherSheet(out, base, sheet.records, sstIndex);
-    }
-}
-
-// The globals, each BOUNDSHEET pointing at its sheet, given the sheets' sizes.
-void writeGlobals(Bytes& out, const WorkbookContent& content, const SstPlan& plan,
-                  std::span<const std::size_t> sheetSizes) {
-    std::vector<std::size_t> boundSheetHeaders(content.sheets.size());
+// The globals, each BOUNDSHEET pointing at its sheet's position, handed to `put` in pieces; the
+// size of the globals.
+std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
+                         std::span<const std::uint32_t> sheetPositions, const PutPiece& put) {
+    Bytes out;
+    out.reserve(kGlobalsBesideSst);
+    std::size_t handedOn = 0;
     for (const GlobalsItem& item : content.globals) {
         switch (item.kind) {
             case GlobalsItem::Kind::Raw:
                 appendRaw(out, item.record);
                 break;
-            case GlobalsItem::Kind::BoundSheet:
-                boundSheetHeaders[item.sheet] = out.size();
+            case GlobalsItem::Kind::BoundSheet: {
+                const std::size_t header = out.size();
                 appendRaw(out, item.record);
+                BoundSheetRecord::patchPosition(out, header, sheetPositions[item.sheet]);
                 break;
+            }
             case GlobalsItem::Kind::StringTable:
                 if (content.hadStringTable || plan.cellCount > 0) {
-                    writeSst(out, content.strings, plan.order, plan.cellCount);
+                    writeSst(out, handedOn, put, content.strings, plan.order, plan.cellCount);
                 }
                 break;
         }
     }
-    std::size_t position = out.size();
-    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
-        BoundSheetRecord::patchPosition(out, boundSheetHeaders[i],
-                                        static_cast<std::uint32_t>(position));
-        position += sheetSizes[i];
-    }
+    put(out);
+    return handedOn + out.size();
 }
 
 }  // namespace
 
+void dropUnusedStrings(WorkbookContent& content) {
+    std::vector<bool> used(content.strings.size(), false);
+    forEachTextCell(content, [&](std::uint32_t entry) { used[entry] = true; });
+    std::size_t usedBytes = 0;
+    std::size_t unusedBytes = 0;
+    for (std::uint32_t entry = 0; entry < used.size(); ++entry) {
+        (used[entry] ? usedBytes : unusedBytes) += content.strings.text(entry).size();
+    }
+    if (unusedBytes * kWorthDropping >= usedBytes + unusedBytes) {
+        content.strings.keepOnly(used);
+    }
+}
+
 void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
     const SstPlan plan = planStringTable(content);
     Bytes piece;
+    std::vector<WorksheetLayout> layouts(content.sheets.size());
     std::vector<std::size_t> sheetSizes;
-    for (const SheetEntry& sheet : content.sheets) {
-        piece.clear();
-        writeSheet(piece, 0, sheet, plan.newIndex);
-        sheetSizes.push_back(piece.size());
+    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
+        const SheetEntry& sheet = content.sheets[i];
+        if (sheet.worksheet) {
+            layouts[i] = measureWorksheet(sheet.worksheet->content(), plan.newIndex);
+            sheetSizes.push_back(layouts[i].size);
+        } else {
+            piece.clear();
+            writeOtherSheet(piece, 0, sheet.records, plan.newIndex);
+            sheetSizes.push_back(piece.size());
+        }
     }
-    piece = Bytes();
-    piece.reserve(plan.textBytes + plan.textBytes / kMaxRecordData * kContinueCost +
-                  kGlobalsBesideSst);
-    writeGlobals(piece, content, plan, sheetSizes);
-    put(piece);
-    auto base = static_cast<std::uint32_t>(piece.size());
-    for (const SheetEntry& sheet : content.sheets) {
-        piece.clear();
-        writeSheet(piece, base, sheet, plan.newIndex);
-        put(piece);
-        base += static_cast<std::uint32_t>(piece.size());
+    std::vector<std::uint32_t> sheetPositions(content.sheets.size(), 0);
+    const std::size_t globalsSize =
+        writeGlobals(content, plan, sheetPositions, [](std::span<const std::uint8_t>) {});
+    std::size_t position = globalsSize;
+    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
+        sheetPositions[i] = static_cast<std::uint32_t>(position);
+        position += sheetSizes[i];
+    }
+    writeGlobals(content, plan, sheetPositions, put);
+    for (std::size_t i = 0; i < content.sheets.size(); ++i) {
+        const SheetEntry& sheet = content.sheets[i];
+        if (sheet.worksheet) {
+            writeWorksheet(sheetPositions[i], sheet.worksheet->content(), plan.newIndex, layouts[i],
+                           put);
+        } else {
+            piece.clear();
+            writeOtherSheet(piece, sheetPositions[i], sheet.records, plan.newIndex);
+            put(piece);
+        }
     }
 }
 

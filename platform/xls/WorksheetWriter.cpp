@@ -15,11 +15,27 @@ std::uint16_t offset16(std::size_t value) {
     return static_cast<std::uint16_t>(std::min<std::size_t>(value, 0xFFFF));
 }
 
+// A substream under construction: what is not yet handed on, and the number of bytes that were.
+struct SubstreamOut {
+    Bytes bytes;
+    std::size_t handedOn = 0;
+    const HandOn& handOn;
+
+    std::size_t position() const { return handedOn + bytes.size(); }
+    void handOnIfFull() {
+        if (bytes.size() >= kStreamPieceSize) {
+            handOn(bytes);
+            handedOn += bytes.size();
+            bytes.clear();
+        }
+    }
+};
+
 class CellTableWriter {
 public:
-    CellTableWriter(Bytes& out, std::uint32_t base, const SheetContent& sheet,
+    CellTableWriter(SubstreamOut& stream, std::uint32_t start, const SheetContent& sheet,
                     std::span<const std::uint32_t> sstIndex)
-        : out_(out), base_(base), sheet_(sheet), sstIndex_(sstIndex) {}
+        : stream_(stream), out_(stream.bytes), start_(start), sheet_(sheet), sstIndex_(sstIndex) {}
 
     // Writes all blocks; returns the positions of their DBCELL records.
     std::vector<std::uint32_t> write();
@@ -31,8 +47,9 @@ private:
     std::size_t writeNumbers(std::uint16_t row, const std::vector<Cell>& cells, std::size_t i);
     std::size_t writeBlanks(std::uint16_t row, const std::vector<Cell>& cells, std::size_t i);
 
+    SubstreamOut& stream_;
     Bytes& out_;
-    std::uint32_t base_;
+    std::uint32_t start_;
     const SheetContent& sheet_;
     std::span<const std::uint32_t> sstIndex_;
 };
@@ -144,6 +161,7 @@ std::vector<std::uint32_t> CellTableWriter::write() {
             block == lastBlock
                 ? rows.end()
                 : rows.lower_bound(static_cast<std::uint16_t>((block + 1) * kRowsPerBlock));
+        stream_.handOnIfFull();
         const std::size_t firstRow = out_.size();
         for (auto row = begin; row != end; ++row) {
             rowRecord(row->first, row->second).write(out_);
@@ -157,7 +175,7 @@ std::vector<std::uint32_t> CellTableWriter::write() {
         }
         dbCell.firstRowOffset =
             begin == end ? 0 : static_cast<std::uint32_t>(out_.size() - firstRow);
-        dbCells.push_back(base_ + static_cast<std::uint32_t>(out_.size()));
+        dbCells.push_back(start_ + static_cast<std::uint32_t>(stream_.position()));
         dbCell.write(out_);
     }
     return dbCells;
@@ -194,10 +212,8 @@ DimensionsRecord dimensionsOf(const SheetContent& sheet) {
     return dimensions;
 }
 
-}  // namespace
-
-void writeWorksheet(Bytes& out, std::uint32_t base, const SheetContent& sheet,
-                    std::span<const std::uint32_t> sstIndex) {
+// The INDEX before its positions are known.
+IndexRecord indexFrame(const SheetContent& sheet) {
     IndexRecord index;
     if (!sheet.rows.empty()) {
         index.firstRow = sheet.rows.begin()->first;
@@ -205,31 +221,77 @@ void writeWorksheet(Bytes& out, std::uint32_t base, const SheetContent& sheet,
         index.dbCellPositions.resize(sheet.rows.rbegin()->first / kRowsPerBlock -
                                      sheet.rows.begin()->first / kRowsPerBlock + 1);
     }
-    std::size_t indexHeader = 0;
+    return index;
+}
+
+bool hasCellTable(const SheetContent& sheet) {
+    return std::ranges::any_of(sheet.layout, [](const LayoutItem& item) {
+        return item.kind == LayoutItem::Kind::CellTable;
+    });
+}
+
+bool hasDefColWidth(const SheetContent& sheet) {
+    return std::ranges::any_of(sheet.layout, [](const LayoutItem& item) {
+        return item.kind == LayoutItem::Kind::Raw && item.record.id == id::kDefColWidth;
+    });
+}
+
+// Writes the substream, which starts at `start` in the Workbook stream, with `index` as its
+// INDEX; returns the INDEX it calls for, with the positions its records were written at.
+IndexRecord writeSubstream(SubstreamOut& stream, std::uint32_t start, const SheetContent& sheet,
+                           std::span<const std::uint32_t> sstIndex, const IndexRecord& index) {
+    IndexRecord found = indexFrame(sheet);
+    Bytes& out = stream.bytes;
     for (const LayoutItem& item : sheet.layout) {
         switch (item.kind) {
             case LayoutItem::Kind::Raw:
                 if (item.record.id == id::kDefColWidth) {
-                    index.defColWidthPosition = base + static_cast<std::uint32_t>(out.size());
+                    found.defColWidthPosition =
+                        start + static_cast<std::uint32_t>(stream.position());
                 }
                 appendRaw(out, item.record);
                 break;
             case LayoutItem::Kind::Index:
-                indexHeader = out.size();
                 index.write(out);
                 break;
             case LayoutItem::Kind::Dimensions:
                 dimensionsOf(sheet).write(out);
                 break;
             case LayoutItem::Kind::CellTable:
-                index.dbCellPositions = CellTableWriter(out, base, sheet, sstIndex).write();
+                found.dbCellPositions = CellTableWriter(stream, start, sheet, sstIndex).write();
                 break;
         }
     }
-    Bytes patched;
-    index.write(patched);
-    std::copy(patched.begin(), patched.end(),
-              out.begin() + static_cast<std::ptrdiff_t>(indexHeader));
+    return found;
+}
+
+}  // namespace
+
+WorksheetLayout measureWorksheet(const SheetContent& sheet,
+                                 std::span<const std::uint32_t> sstIndex) {
+    const HandOn discard = [](std::span<const std::uint8_t>) {};
+    SubstreamOut stream{{}, 0, discard};
+    WorksheetLayout layout;
+    layout.index = writeSubstream(stream, 0, sheet, sstIndex, indexFrame(sheet));
+    layout.size = stream.position();
+    return layout;
+}
+
+void writeWorksheet(std::uint32_t start, const SheetContent& sheet,
+                    std::span<const std::uint32_t> sstIndex, const WorksheetLayout& layout,
+                    const HandOn& handOn) {
+    IndexRecord index = layout.index;
+    if (hasCellTable(sheet)) {
+        for (std::uint32_t& position : index.dbCellPositions) {
+            position += start;
+        }
+    }
+    if (hasDefColWidth(sheet)) {
+        index.defColWidthPosition += start;
+    }
+    SubstreamOut stream{{}, 0, handOn};
+    writeSubstream(stream, start, sheet, sstIndex, index);
+    handOn(stream.bytes);
 }
 
 }  // namespace glossel::xls

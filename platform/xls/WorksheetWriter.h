@@ -8,12 +8,24 @@
 
 #include "platform/xls/RecordWriter.h"
 #include "platform/xls/SheetContent.h"
+#include "platform/xls/SheetRecords.h"
 
 namespace glossel::xls {
 
-// Appends the substream to `out`, whose first byte is at `base` in the Workbook stream.
-// `sstIndex` maps each string-table entry to its index in the SST being written.
-void writeWorksheet(Bytes& out, std::uint32_t base, const SheetContent& sheet,
-                    std::span<const std::uint32_t> sstIndex);
+// The positions inside a worksheet substream, counted from its start, that its INDEX holds, and
+// its size: the sheet written once without keeping it.
+struct WorksheetLayout {
+    IndexRecord index;
+    std::size_t size = 0;
+};
+WorksheetLayout measureWorksheet(const SheetContent& sheet,
+                                 std::span<const std::uint32_t> sstIndex);
+
+// Hands the substream, which starts at `start` in the Workbook stream, to `handOn` in pieces cut
+// between blocks of rows; `layout` from measureWorksheet. `sstIndex` maps each string-table
+// entry to its index in the SST being written.
+void writeWorksheet(std::uint32_t start, const SheetContent& sheet,
+                    std::span<const std::uint32_t> sstIndex, const WorksheetLayout& layout,
+                    const HandOn& handOn);
 
 }  // namespace glossel::xls

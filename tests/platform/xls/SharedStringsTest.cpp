@@ -196,5 +196,33 @@ TEST(SstWrite, ExtSstBucketsPointAtTheirStrings) {
     }
 }
 
+TEST(SstWrite, TableHandedOnInPiecesEqualsTheWholeTableAfterEarlierRecords) {
+    StringTable table;
+    std::vector<std::uint32_t> order;
+    for (int i = 0; i < 60000; ++i) {
+        order.push_back(
+            table.add("Text " + std::to_string(i) + (i % 3 ? " Größe" : " \u0416"), {}));
+    }
+    const Bytes before(100, 0x55);
+    Bytes whole = before;
+    writeSst(whole, table, order, 70000);
+
+    Bytes out = before;
+    Bytes pieces;
+    std::size_t handedOn = 0;
+    int pieceCount = 0;
+    writeSst(
+        out, handedOn,
+        [&](std::span<const std::uint8_t> piece) {
+            pieces.insert(pieces.end(), piece.begin(), piece.end());
+            ++pieceCount;
+        },
+        table, order, 70000);
+    EXPECT_GT(pieceCount, 0);
+    EXPECT_EQ(handedOn, pieces.size());
+    pieces.insert(pieces.end(), out.begin(), out.end());
+    EXPECT_EQ(pieces, whole);
+}
+
 }  // namespace
 }  // namespace glossel::xls

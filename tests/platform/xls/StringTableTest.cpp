@@ -1,0 +1,76 @@
+// Giving up unused texts of the shared strings: the kept texts stay as they were wherever they
+// moved, the given-up ones are no longer found, and the table goes on taking new texts.
+#include "platform/xls/StringTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace glossel::xls {
+namespace {
+
+struct Filled {
+    StringTable table;
+    std::vector<std::string> texts;
+    std::vector<bool> used;
+};
+
+// Texts of every kind: short and long ones (beyond a text block), empty ones, duplicates read
+// from a file and formatted ones; every third one unused.
+Filled filledTable() {
+    Filled filled;
+    for (int i = 0; i < 30000; ++i) {
+        std::string text = i % 1000 == 7
+                               ? std::string((1 << 20) + i, static_cast<char>('a' + i % 26))
+                           : i % 500 == 3 ? std::string()
+                           : i % 400 == 5 ? std::string("doppelt")
+                                          : "Text Nummer " + std::to_string(i) + " Größe";
+        if (i % 300 == 11) {
+            filled.table.add(text, {{0, 0, 1, 0}, {}});
+        } else if (i % 2 == 0) {
+            filled.table.add(text, {});
+        } else {
+            if (filled.table.intern(text) != filled.texts.size()) {
+                continue;
+            }
+        }
+        filled.texts.push_back(text);
+        filled.used.push_back(i % 3 != 0);
+    }
+    return filled;
+}
+
+TEST(StringTableKeepOnly, KeptTextsStayAndTheOthersAreGivenUp) {
+    Filled filled = filledTable();
+    filled.table.keepOnly(filled.used);
+    ASSERT_EQ(filled.table.size(), filled.texts.size());
+    for (std::uint32_t i = 0; i < filled.texts.size(); ++i) {
+        EXPECT_EQ(filled.table.text(i), filled.used[i] ? filled.texts[i] : "") << i;
+        if (!filled.used[i]) {
+            EXPECT_EQ(filled.table.formatting(i), nullptr) << i;
+        }
+    }
+}
+
+TEST(StringTableKeepOnly, InternFindsTheFirstKeptPlainEntryAndAppendsAfterTheKeptOnes) {
+    Filled filled = filledTable();
+    filled.table.keepOnly(filled.used);
+    for (std::uint32_t i = 0; i < filled.texts.size(); ++i) {
+        const std::uint32_t found = filled.table.intern(filled.texts[i]);
+        ASSERT_LT(found, filled.table.size());
+        EXPECT_EQ(filled.table.text(found), filled.texts[i]) << i;
+        if (found < filled.texts.size()) {
+            EXPECT_TRUE(filled.used[found]) << i;
+            EXPECT_EQ(filled.table.formatting(found), nullptr) << i;
+        }
+    }
+    const std::uint32_t added = filled.table.intern("ganz neu");
+    EXPECT_EQ(filled.table.text(added), "ganz neu");
+    for (std::uint32_t i = 0; i < filled.texts.size(); ++i) {
+        ASSERT_EQ(filled.table.text(i), filled.used[i] ? filled.texts[i] : "") << i;
+    }
+}
+
+}  // namespace
+}  // namespace glossel::xls
