@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <string>
+#include <type_traits>
 
 #include "platform/nls/Utf16.h"
 #include "platform/xls/BiffFormat.h"
@@ -26,33 +27,101 @@ struct Bucket {
     std::uint16_t offset;
 };
 
-// Builds SST and CONTINUE records, starting a CONTINUE whenever the current record is full and
-// handing on what is written, between records, once it is a piece.
+// Where the records go: into the stream, handed on whenever a record ends with a piece's worth
+// written.
+class StreamSink {
+public:
+    StreamSink(Bytes& out, std::size_t& handedOn, const HandOn& handOn)
+        : out_(out), handedOn_(handedOn), handOn_(handOn) {}
+
+    void beginRecord(std::uint16_t recordId) { header_ = xls::beginRecord(out_, recordId); }
+    void endRecord() { xls::endRecord(out_, header_); }
+    void handOnIfFull() {
+        if (handOn_ && out_.size() >= kStreamPieceSize) {
+            handOn_(out_);
+            handedOn_ += out_.size();
+            out_.clear();
+        }
+    }
+    std::size_t position() const { return handedOn_ + out_.size(); }
+    std::size_t recordStart() const { return handedOn_ + header_; }
+
+    void put8(std::uint8_t value) { xls::put8(out_, value); }
+    void put16(std::uint16_t value) { xls::put16(out_, value); }
+    void put32(std::uint32_t value) { xls::put32(out_, value); }
+    void append(const std::uint8_t* bytes, std::size_t count) {
+        out_.insert(out_.end(), bytes, bytes + count);
+    }
+    template <typename Text>
+    void appendCharacters(Text text, std::size_t from, std::size_t count, bool high) {
+        const std::size_t at = out_.size();
+        out_.resize(at + count * (high ? 2 : 1));
+        std::uint8_t* place = out_.data() + at;
+        for (std::size_t i = from; i < from + count; ++i) {
+            *place++ = static_cast<std::uint8_t>(text[i]);
+            if (high) {
+                *place++ = static_cast<std::uint8_t>(text[i] >> 8);
+            }
+        }
+    }
+
+private:
+    Bytes& out_;
+    std::size_t& handedOn_;
+    const HandOn& handOn_;
+    std::size_t header_ = 0;
+};
+
+// The records only counted: their size without writing them.
+class CountingSink {
+public:
+    void beginRecord(std::uint16_t) {
+        header_ = size_;
+        size_ += kRecordHeaderSize;
+    }
+    void endRecord() {}
+    void handOnIfFull() {}
+    std::size_t position() const { return size_; }
+    std::size_t recordStart() const { return header_; }
+
+    void put8(std::uint8_t) { size_ += 1; }
+    void put16(std::uint16_t) { size_ += 2; }
+    void put32(std::uint32_t) { size_ += 4; }
+    void append(const std::uint8_t*, std::size_t count) { size_ += count; }
+    template <typename Text>
+    void appendCharacters(Text, std::size_t, std::size_t count, bool high) {
+        size_ += count * (high ? 2 : 1);
+    }
+
+private:
+    std::size_t size_ = 0;
+    std::size_t header_ = 0;
+};
+
+// Builds SST and CONTINUE records into a sink, starting a CONTINUE whenever the current record is
+// full.
+template <typename Sink>
 class SstBuilder {
 public:
-    SstBuilder(Bytes& out, std::size_t& handedOn, const HandOn& handOn)
-        : out_(out), handedOn_(handedOn), handOn_(handOn), header_(beginRecord(out, id::kSst)) {}
+    explicit SstBuilder(Sink& sink) : sink_(sink) { sink_.beginRecord(id::kSst); }
 
-    std::size_t room() const { return kMaxRecordData - (out_.size() - header_ - 4); }
+    std::size_t room() const {
+        return kMaxRecordData - (sink_.position() - sink_.recordStart() - kRecordHeaderSize);
+    }
     void ensureRoom(std::size_t bytes) {
         if (room() < bytes) {
-            endRecord(out_, header_);
-            if (handOn_ && out_.size() >= kStreamPieceSize) {
-                handOn_(out_);
-                handedOn_ += out_.size();
-                out_.clear();
-            }
-            header_ = beginRecord(out_, id::kContinue);
+            sink_.endRecord();
+            sink_.handOnIfFull();
+            sink_.beginRecord(id::kContinue);
         }
     }
     Bucket here() const {
-        return {static_cast<std::uint32_t>(handedOn_ + out_.size()),
-                static_cast<std::uint16_t>(out_.size() - header_)};
+        return {static_cast<std::uint32_t>(sink_.position()),
+                static_cast<std::uint16_t>(sink_.position() - sink_.recordStart())};
     }
-    void finish() { endRecord(out_, header_); }
-    Bytes& out() { return out_; }
+    void finish() { sink_.endRecord(); }
 
-    // `Text`: a std::u16string_view, or a std::string_view of ASCII text.
+    // `Text`: a std::u16string_view, or a std::string_view of Latin-1 bytes.
     template <typename Text>
     void writeString(Text text, const StringTable::Formatting* formatting);
 
@@ -60,14 +129,21 @@ private:
     template <typename Text>
     void writeCharacters(Text text, bool high);
 
-    Bytes& out_;
-    std::size_t& handedOn_;
-    const HandOn& handOn_;
-    std::size_t header_;
+    Sink& sink_;
 };
 
 template <typename Text>
-void SstBuilder::writeCharacters(Text text, bool high) {
+bool hasHighCharacter(Text text) {
+    if constexpr (std::is_same_v<Text, std::string_view>) {
+        return false;
+    } else {
+        return std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
+    }
+}
+
+template <typename Sink>
+template <typename Text>
+void SstBuilder<Sink>::writeCharacters(Text text, bool high) {
     const std::size_t width = high ? 2 : 1;
     std::size_t done = 0;
     while (done < text.size()) {
@@ -78,42 +154,34 @@ void SstBuilder::writeCharacters(Text text, bool high) {
         }
         if (take == 0) {
             ensureRoom(kMaxRecordData);
-            put8(out_, high ? kHighByte : 0);
+            sink_.put8(high ? kHighByte : 0);
             continue;
         }
-        const std::size_t at = out_.size();
-        out_.resize(at + take * width);
-        std::uint8_t* place = out_.data() + at;
-        for (std::size_t i = done; i < done + take; ++i) {
-            *place++ = static_cast<std::uint8_t>(text[i]);
-            if (high) {
-                *place++ = static_cast<std::uint8_t>(text[i] >> 8);
-            }
-        }
+        sink_.appendCharacters(text, done, take, high);
         done += take;
     }
 }
 
+template <typename Sink>
 template <typename Text>
-void SstBuilder::writeString(Text text, const StringTable::Formatting* formatting) {
-    const bool high = std::any_of(text.begin(), text.end(), [](auto c) { return c > 0xFF; });
+void SstBuilder<Sink>::writeString(Text text, const StringTable::Formatting* formatting) {
+    const bool high = hasHighCharacter(text);
     const bool rich = formatting && !formatting->runs.empty();
     const bool phonetic = formatting && !formatting->phonetic.empty();
-    put16(out_, static_cast<std::uint16_t>(text.size()));
-    put8(out_, static_cast<std::uint8_t>((high ? kHighByte : 0) | (rich ? kRich : 0) |
+    sink_.put16(static_cast<std::uint16_t>(text.size()));
+    sink_.put8(static_cast<std::uint8_t>((high ? kHighByte : 0) | (rich ? kRich : 0) |
                                          (phonetic ? kPhonetic : 0)));
     if (rich) {
-        put16(out_, static_cast<std::uint16_t>(formatting->runs.size() / 4));
+        sink_.put16(static_cast<std::uint16_t>(formatting->runs.size() / 4));
     }
     if (phonetic) {
-        put32(out_, static_cast<std::uint32_t>(formatting->phonetic.size()));
+        sink_.put32(static_cast<std::uint32_t>(formatting->phonetic.size()));
     }
     writeCharacters(text, high);
     if (rich) {
         for (std::size_t run = 0; run + 4 <= formatting->runs.size(); run += 4) {
             ensureRoom(4);
-            out_.insert(out_.end(), formatting->runs.begin() + static_cast<std::ptrdiff_t>(run),
-                        formatting->runs.begin() + static_cast<std::ptrdiff_t>(run + 4));
+            sink_.append(formatting->runs.data() + run, 4);
         }
     }
     if (phonetic) {
@@ -121,8 +189,7 @@ void SstBuilder::writeString(Text text, const StringTable::Formatting* formattin
         for (std::size_t done = 0; done < block.size();) {
             ensureRoom(1);
             const std::size_t take = std::min(block.size() - done, room());
-            out_.insert(out_.end(), block.begin() + static_cast<std::ptrdiff_t>(done),
-                        block.begin() + static_cast<std::ptrdiff_t>(done + take));
+            sink_.append(block.data() + done, take);
             done += take;
         }
     }
@@ -131,7 +198,7 @@ void SstBuilder::writeString(Text text, const StringTable::Formatting* formattin
 // Bytes from a string's length field through its first character (a whole surrogate pair).
 template <typename Text>
 std::size_t leadSize(Text text, const StringTable::Formatting* formatting) {
-    const bool high = std::any_of(text.begin(), text.end(), [](auto c) { return c > 0xFF; });
+    const bool high = hasHighCharacter(text);
     std::size_t size = 3;
     if (formatting && !formatting->runs.empty()) {
         size += 2;
@@ -145,15 +212,74 @@ std::size_t leadSize(Text text, const StringTable::Formatting* formatting) {
     return size;
 }
 
-void writeExtSst(Bytes& out, const std::vector<Bucket>& buckets, std::size_t bucketSize) {
-    const std::size_t header = beginRecord(out, id::kExtSst);
-    put16(out, static_cast<std::uint16_t>(bucketSize));
-    for (const Bucket& bucket : buckets) {
-        put32(out, bucket.position);
-        put16(out, bucket.offset);
-        put16(out, 0);
+// Latin-1 bytes of UTF-8 text whose characters all lie below U+0100, into `out`; false for
+// any other text.
+bool toLatin1(std::string_view utf8, std::string& out) {
+    out.resize(utf8.size());
+    char* place = out.data();
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(utf8[i]);
+        if (byte < 0x80) {
+            *place++ = static_cast<char>(byte);
+            continue;
+        }
+        if ((byte != 0xC2 && byte != 0xC3) || i + 1 == utf8.size()) {
+            return false;
+        }
+        const auto next = static_cast<unsigned char>(utf8[++i]);
+        if ((next & 0xC0) != 0x80) {
+            return false;
+        }
+        *place++ = static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
     }
-    endRecord(out, header);
+    out.resize(static_cast<std::size_t>(place - out.data()));
+    return true;
+}
+
+template <typename Sink>
+void writeExtSst(Sink& sink, const std::vector<Bucket>& buckets, std::size_t bucketSize) {
+    sink.beginRecord(id::kExtSst);
+    sink.put16(static_cast<std::uint16_t>(bucketSize));
+    for (const Bucket& bucket : buckets) {
+        sink.put32(bucket.position);
+        sink.put16(bucket.offset);
+        sink.put16(0);
+    }
+    sink.endRecord();
+}
+
+template <typename Sink>
+void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint32_t> order,
+                std::uint32_t cellCount) {
+    const std::size_t bucketSize = std::max(order.size() / kMaxBuckets + 1, kMinBucketSize);
+    std::vector<Bucket> buckets;
+    SstBuilder<Sink> builder(sink);
+    sink.put32(cellCount);
+    sink.put32(static_cast<std::uint32_t>(order.size()));
+    std::string narrow;
+    std::u16string wide;
+    const auto write = [&](auto text, std::size_t i) {
+        const auto* formatting = table.formatting(order[i]);
+        builder.ensureRoom(leadSize(text, formatting));
+        if (i % bucketSize == 0) {
+            buckets.push_back(builder.here());
+        }
+        builder.writeString(text, formatting);
+    };
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const std::string_view text = table.text(order[i]);
+        if (std::all_of(text.begin(), text.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            write(text, i);
+        } else if (toLatin1(text, narrow)) {
+            write(std::string_view(narrow), i);
+        } else {
+            nls::toUtf16(text, wide);
+            write(std::u16string_view(wide), i);
+        }
+    }
+    builder.finish();
+    writeExtSst(sink, buckets, bucketSize);
 }
 
 }  // namespace
@@ -179,32 +305,14 @@ void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_
 
 void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
               std::span<const std::uint32_t> order, std::uint32_t cellCount) {
-    const std::size_t bucketSize = std::max(order.size() / kMaxBuckets + 1, kMinBucketSize);
-    std::vector<Bucket> buckets;
-    SstBuilder builder(out, handedOn, handOn);
-    put32(out, cellCount);
-    put32(out, static_cast<std::uint32_t>(order.size()));
-    std::u16string wide;
-    const auto write = [&](auto text, std::size_t i) {
-        const auto* formatting = table.formatting(order[i]);
-        builder.ensureRoom(leadSize(text, formatting));
-        if (i % bucketSize == 0) {
-            buckets.push_back(builder.here());
-        }
-        builder.writeString(text, formatting);
-    };
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        const std::string_view text = table.text(order[i]);
-        if (std::all_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-            write(text, i);
-        } else {
-            nls::toUtf16(text, wide);
-            write(std::u16string_view(wide), i);
-        }
-    }
-    builder.finish();
-    writeExtSst(out, buckets, bucketSize);
+    StreamSink sink(out, handedOn, handOn);
+    writeSstTo(sink, table, order, cellCount);
+}
+
+std::size_t sstSize(const StringTable& table, std::span<const std::uint32_t> order) {
+    CountingSink sink;
+    writeSstTo(sink, table, order, 0);
+    return sink.position();
 }
 
 }  // namespace glossel::xls

@@ -34,4 +34,7 @@ void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_
 void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
               std::span<const std::uint32_t> order, std::uint32_t cellCount);
 
+// The bytes writeSst would append for `order`, without writing them.
+std::size_t sstSize(const StringTable& table, std::span<const std::uint32_t> order);
+
 }  // namespace glossel::xls

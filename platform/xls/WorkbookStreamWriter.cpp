@@ -4,7 +4,8 @@
 // The stream leaves in pieces of about a megabyte: the globals, their string table cut between
 // records, and the worksheets cut between blocks of rows, so that it is never whole in memory.
 // The globals point at the sheets after them and each worksheet's INDEX at its blocks, so the
-// sheets and the globals are written once beforehand only to learn their sizes and positions.
+// sheets are written once beforehand only to learn their sizes and positions; the globals' size
+// is counted from their records and the string table's entries.
 #include <algorithm>
 #include <optional>
 
@@ -103,10 +104,30 @@ void writeOtherSheet(Bytes& out, std::uint32_t base, const std::vector<Record>& 
     }
 }
 
-// The globals, each BOUNDSHEET pointing at its sheet's position, handed to `put` in pieces; the
-// size of the globals.
-std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
-                         std::span<const std::uint32_t> sheetPositions, const PutPiece& put) {
+bool writesStringTable(const WorkbookContent& content, const SstPlan& plan) {
+    return content.hadStringTable || plan.cellCount > 0;
+}
+
+std::size_t rawSize(const Record& record) {
+    return record.data.size() + kRecordHeaderSize * (record.cuts.size() + 1);
+}
+
+// The size of the globals as writeGlobals writes them.
+std::size_t globalsSize(const WorkbookContent& content, const SstPlan& plan) {
+    std::size_t size = 0;
+    for (const GlobalsItem& item : content.globals) {
+        if (item.kind != GlobalsItem::Kind::StringTable) {
+            size += rawSize(item.record);
+        } else if (writesStringTable(content, plan)) {
+            size += sstSize(content.strings, plan.order);
+        }
+    }
+    return size;
+}
+
+// The globals, each BOUNDSHEET pointing at its sheet's position, handed to `put` in pieces.
+void writeGlobals(const WorkbookContent& content, const SstPlan& plan,
+                  std::span<const std::uint32_t> sheetPositions, const PutPiece& put) {
     Bytes out;
     out.reserve(kGlobalsBesideSst);
     std::size_t handedOn = 0;
@@ -122,14 +143,13 @@ std::size_t writeGlobals(const WorkbookContent& content, const SstPlan& plan,
                 break;
             }
             case GlobalsItem::Kind::StringTable:
-                if (content.hadStringTable || plan.cellCount > 0) {
+                if (writesStringTable(content, plan)) {
                     writeSst(out, handedOn, put, content.strings, plan.order, plan.cellCount);
                 }
                 break;
         }
     }
     put(out);
-    return handedOn + out.size();
 }
 
 }  // namespace
@@ -164,9 +184,7 @@ void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
         }
     }
     std::vector<std::uint32_t> sheetPositions(content.sheets.size(), 0);
-    const std::size_t globalsSize =
-        writeGlobals(content, plan, sheetPositions, [](std::span<const std::uint8_t>) {});
-    std::size_t position = globalsSize;
+    std::size_t position = globalsSize(content, plan);
     for (std::size_t i = 0; i < content.sheets.size(); ++i) {
         sheetPositions[i] = static_cast<std::uint32_t>(position);
         position += sheetSizes[i];

@@ -224,5 +224,50 @@ TEST(SstWrite, TableHandedOnInPiecesEqualsTheWholeTableAfterEarlierRecords) {
     EXPECT_EQ(pieces, whole);
 }
 
+TEST(SstWrite, LatinTextsGoEightBitAndMalformedOnesAsReplacement) {
+    const std::vector<std::string> texts{filler(4 + 3), "Größe ÿ", "Maß", "\xC3(", "\xC3"};
+    const auto written = writeTable(texts);
+    ASSERT_GE(written.records.size(), 2u);
+    EXPECT_EQ(written.bytes[written.records[0].position + 4 + 8 + 3 + filler(7).size() + 2], 0x00);
+    const std::size_t next = written.records[1].position + 4;
+    EXPECT_EQ(written.bytes[next], 0x00);  // 8-bit flags byte of the cut characters
+    const std::vector<std::string> expected{texts[0], texts[1], texts[2], "\uFFFD(", "\uFFFD"};
+    EXPECT_EQ(readBack(written), expected);
+}
+
+TEST(SstSize, EqualsTheWrittenSize) {
+    const StringTable::Formatting rich{std::vector<std::uint8_t>(4 * 3000, 0x11), {}};
+    const StringTable::Formatting phonetic{{}, std::vector<std::uint8_t>(20000, 0x22)};
+    const StringTable::Formatting both{std::vector<std::uint8_t>(8, 0x33),
+                                       std::vector<std::uint8_t>(30, 0x44)};
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, const StringTable::Formatting*>> entries;
+    };
+    const std::vector<Case> cases{
+        {"empty", {}},
+        {"header at a cut", {{filler(3), nullptr}, {"bc", nullptr}}},
+        {"surrogates at a cut", {{filler(6 + 3), nullptr}, {"😀😀😀", nullptr}}},
+        {"utf-16 at a cut", {{filler(5 + 3), nullptr}, {"ЖЖЖЖЖЖЖЖЖ", nullptr}}},
+        {"latin at a cut", {{filler(4 + 3), nullptr}, {"Größe", nullptr}}},
+        {"rich and phonetic",
+         {{"a", &rich}, {"Größe", &phonetic}, {"ж", &both}, {std::string(9000, 'x'), &both}}},
+    };
+    for (const Case& c : cases) {
+        StringTable table;
+        std::vector<std::uint32_t> order;
+        for (const auto& [text, formatting] : c.entries) {
+            order.push_back(table.add(text, formatting ? *formatting : StringTable::Formatting{}));
+        }
+        for (int i = 0; i < 5000; ++i) {
+            order.push_back(table.add(
+                std::string(static_cast<std::size_t>(i % 97), 'q') + (i % 2 ? "ü" : "д"), {}));
+        }
+        Bytes written;
+        writeSst(written, table, order, 7);
+        EXPECT_EQ(sstSize(table, order), written.size()) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace glossel::xls
