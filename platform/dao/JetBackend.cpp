@@ -48,7 +48,8 @@ public:
     void append(const std::vector<Variant>& values) override { writer().appendRow(values); }
 
     // Values equal to the ones the cursor read are left out: a pass that rewrites every record
-    // with mostly the same texts then neither encodes nor rereads them.
+    // with mostly the same texts then neither encodes nor rereads them, and the writer need not
+    // decode the others again to compare them.
     void update(const std::vector<std::optional<Variant>>& changes) override {
         jet::TableWriter& tableWriter = writer();
         std::vector<std::optional<Variant>> differing(changes.size());
@@ -62,7 +63,8 @@ public:
         if (!anyDiffering) {
             return;
         }
-        tableWriter.updateRow(cursor_.position(), differing);
+        tableWriter.updateRow(cursor_.position(), differing,
+                              jet::TableWriter::Changes::DifferFromStored);
         cursor_.reread();
     }
 

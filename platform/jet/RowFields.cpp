@@ -143,6 +143,12 @@ void splitRow(const ByteView& row, const TableDefinition& table, const JetFormat
 
 namespace {
 
+constexpr std::size_t kField = 2;
+
+std::size_t maskLength(const TableDefinition& table) {
+    return (table.maxColumns + 7u) / 8u;
+}
+
 void putU16(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
     out[at] = static_cast<std::uint8_t>(value);
     out[at + 1] = static_cast<std::uint8_t>(value >> 8);
@@ -152,7 +158,6 @@ void putU16(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
 
 std::vector<std::uint8_t> joinRow(const TableDefinition& table,
                                   const std::vector<StoredField>& fields, std::size_t minimumSize) {
-    constexpr std::size_t kField = 2;
     std::size_t fixedEnd = 0;
     std::vector<std::size_t> bySlot(table.variableColumns, table.columns.size());
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
@@ -184,12 +189,6 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
         }
     }
     const std::size_t variableEnd = row.size();
-    const std::size_t maskLength = (table.maxColumns + 7u) / 8u;
-    const std::size_t trailer =
-        (table.variableColumns > 0 ? kField * (offsets.size() + 2) : 0) + maskLength;
-    if (row.size() + trailer < minimumSize) {
-        row.resize(minimumSize - trailer, 0);
-    }
     if (table.variableColumns > 0) {
         const std::size_t at = row.size();
         row.resize(at + kField * (offsets.size() + 2));
@@ -199,7 +198,7 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
         }
         putU16(row, row.size() - kField, offsets.size());
     }
-    std::vector<std::uint8_t> mask(maskLength, 0);
+    std::vector<std::uint8_t> mask(maskLength(table), 0);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         if (fields[i].present) {
             mask[table.columns[i].number / 8u] |=
@@ -207,7 +206,17 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
         }
     }
     row.insert(row.end(), mask.begin(), mask.end());
+    padRow(table, row, minimumSize);
     return row;
+}
+
+void padRow(const TableDefinition& table, std::vector<std::uint8_t>& row, std::size_t minimumSize) {
+    if (row.size() >= minimumSize) {
+        return;
+    }
+    const std::size_t trailer =
+        (table.variableColumns > 0 ? kField * (table.variableColumns + 2u) : 0) + maskLength(table);
+    row.insert(row.end() - static_cast<std::ptrdiff_t>(trailer), minimumSize - row.size(), 0);
 }
 
 }  // namespace glossel::jet

@@ -40,5 +40,8 @@ void splitRow(const ByteView& row, const TableDefinition& table, const JetFormat
 std::vector<std::uint8_t> joinRow(const TableDefinition& table,
                                   const std::vector<StoredField>& fields,
                                   std::size_t minimumSize = 0);
+// Pads a row joinRow made for `table` before its trailer to at least minimumSize, as joinRow
+// would have.
+void padRow(const TableDefinition& table, std::vector<std::uint8_t>& row, std::size_t minimumSize);
 
 }  // namespace glossel::jet

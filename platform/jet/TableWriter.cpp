@@ -190,7 +190,8 @@ TableWriter::DataLocation TableWriter::locate(RowId row) const {
     return {row, RowId::fromStored(page.row(row.row).u32(0)), true};
 }
 
-void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>& changes) {
+void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>& changes,
+                            Changes known) {
     PageChannel::ChangeScope scope(channel_);
     const JetFormat& format = channel_.format();
     const DataLocation location = locate(row);
@@ -212,7 +213,7 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     };
     bool changed = false;
     for (std::size_t i = 0; i < fields.size() && i < changes.size(); ++i) {
-        if (!changes[i] || *changes[i] == valueOf(i)) {
+        if (!changes[i] || (known == Changes::MayEqualStored && *changes[i] == valueOf(i))) {
             continue;
         }
         const ColumnDefinition& column = table_->columns[i];
@@ -239,7 +240,7 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     }
     const std::size_t room = current.size();
     if (image.size() <= room) {
-        image = joinRow(*table_, fields, room);
+        padRow(*table_, image, room);
         overwriteRow(channel_.change(location.data.page, table_->name), format, location.data.row,
                      image);
         channel_.flushIfFull();

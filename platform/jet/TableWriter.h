@@ -27,9 +27,13 @@ public:
 
     // Adds a row of values (in the table's column order); returns the new row's place.
     RowId appendRow(const std::vector<Variant>& values);
+    // What a caller of updateRow knows of its changes: whether each may equal the value stored,
+    // or has been compared with the row as read and differs from it.
+    enum class Changes { MayEqualStored, DifferFromStored };
     // Changes the row whose (original) slot is `row`: each column with a value in `changes`
     // gets it. Writes nothing when no stored byte would change.
-    void updateRow(RowId row, const std::vector<std::optional<Variant>>& changes);
+    void updateRow(RowId row, const std::vector<std::optional<Variant>>& changes,
+                   Changes known = Changes::MayEqualStored);
 
 private:
     struct DataLocation {

@@ -193,6 +193,11 @@ TEST_F(JetWriter, StoredRowsRejoinToTheSameFields) {
                     const auto joined = joinRow(*table, fields);
                     EXPECT_EQ(splitRow(ByteView(joined, {}), *table, channel.format()), fields)
                         << file << " " << name << " page " << number << " row " << slot;
+                    const auto padded = joinRow(*table, fields, joined.size() + 37);
+                    EXPECT_EQ(padded.size(), joined.size() + 37);
+                    EXPECT_EQ(splitRow(ByteView(padded, {}), *table, channel.format()), fields)
+                        << file << " " << name << " page " << number << " row " << slot
+                        << " padded";
                 }
             }
         }
