@@ -22,6 +22,21 @@ std::size_t multipleCount(const RecordReader& record, std::size_t entrySize) {
     return body / entrySize;
 }
 
+// A cell record of a cell address and one 32-bit field (LABELSST, RK), written in one piece: the
+// worksheet writer writes one per cell.
+void writeCellWith32(Bytes& out, std::uint16_t recordId, const CellAddress& cell,
+                     std::uint32_t value) {
+    constexpr std::size_t kDataSize = kCellHeaderSize + 4;
+    const std::size_t at = out.size();
+    out.resize(at + kRecordHeaderSize + kDataSize);
+    patch16(out, at, recordId);
+    patch16(out, at + 2, kDataSize);
+    patch16(out, at + 4, cell.row);
+    patch16(out, at + 6, cell.column);
+    patch16(out, at + 8, cell.xf);
+    patch32(out, at + 10, value);
+}
+
 }  // namespace
 
 CellAddress CellAddress::read(const RecordReader& record) {
@@ -39,10 +54,7 @@ LabelSstRecord LabelSstRecord::read(const RecordReader& record) {
 }
 
 void LabelSstRecord::write(Bytes& out) const {
-    const std::size_t header = beginRecord(out, id::kLabelSst);
-    cell.write(out);
-    put32(out, index);
-    endRecord(out, header);
+    writeCellWith32(out, id::kLabelSst, cell, index);
 }
 
 LabelRecord LabelRecord::read(const RecordReader& record) {
@@ -66,10 +78,7 @@ RkRecord RkRecord::read(const RecordReader& record) {
 }
 
 void RkRecord::write(Bytes& out) const {
-    const std::size_t header = beginRecord(out, id::kRk);
-    cell.write(out);
-    put32(out, rk);
-    endRecord(out, header);
+    writeCellWith32(out, id::kRk, cell, rk);
 }
 
 MulRkRecord MulRkRecord::read(const RecordReader& record) {
