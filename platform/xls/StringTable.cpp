@@ -40,6 +40,7 @@ const char* StringTable::store(std::string_view text) {
 std::uint32_t StringTable::append(std::string_view text, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(entries_.size());
     entries_.push_back({store(text), static_cast<std::uint32_t>(text.size()), hash});
+    inSlots_.push_back(false);
     return index;
 }
 
@@ -80,6 +81,7 @@ void StringTable::placePlain(std::uint32_t index) {
     const std::size_t slot = slotOf({entry.data, entry.length}, entry.hash);
     if (slots_[slot] == kNoEntry) {
         slots_[slot] = index;
+        inSlots_[index] = true;
         ++plainCount_;
     }
 }
@@ -104,6 +106,13 @@ std::uint32_t StringTable::intern(std::string_view text) {
     const std::uint32_t index = append(text, hash);
     placePlain(index);
     return index;
+}
+
+std::uint32_t StringTable::intern(std::string_view text, std::uint32_t entry) {
+    if (entry < entries_.size() && inSlots_[entry] && this->text(entry) == text) {
+        return entry;
+    }
+    return intern(text);
 }
 
 // The kept texts are packed in entry order by the rule store() follows, so each lands no later
@@ -137,6 +146,7 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
         blockRoom_ = blocks_[block].size - offset;
     }
     std::fill(slots_.begin(), slots_.end(), kNoEntry);
+    std::fill(inSlots_.begin(), inSlots_.end(), false);
     plainCount_ = 0;
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {
         if (index < used.size() && used[index] && !formatting_.contains(index)) {

@@ -35,6 +35,9 @@ public:
     std::uint32_t add(std::string_view text, Formatting formatting);
     // The first plain entry holding `text`, appended if there is none.
     std::uint32_t intern(std::string_view text);
+    // The same, trying `entry` first: the entry a cell already shows, which setting the cell to
+    // the text it shows then finds without a lookup.
+    std::uint32_t intern(std::string_view text, std::uint32_t entry);
 
     // Gives up the texts of the entries `used` does not mark: they become empty, intern no longer
     // finds them and the other texts move together, freeing the blocks left over. Entry numbers
@@ -66,6 +69,7 @@ private:
     std::size_t blockRoom_ = 0;
     char* blockEnd_ = nullptr;
     std::vector<std::uint32_t> slots_;  // entry numbers of plain entries, kNoEntry where free
+    std::vector<bool> inSlots_;         // per entry: whether slots_ holds it
     std::size_t plainCount_ = 0;
     std::unordered_map<std::uint32_t, Formatting> formatting_;
 };

@@ -182,6 +182,7 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
     struct Encoder {
         Cell& cell;
         StringTable& strings;
+        const Cell* shown;  // the text cell being set, if any
         void operator()(Empty) const { cell.kind = CellKind::Blank; }
         void operator()(double v) const {
             cell.kind = CellKind::Number;
@@ -189,7 +190,7 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         }
         void operator()(const std::string& v) const {
             cell.kind = CellKind::Text;
-            cell.index = strings.intern(v);
+            cell.index = shown ? strings.intern(v, shown->index) : strings.intern(v);
         }
         void operator()(bool v) const {
             cell.kind = CellKind::Boolean;
@@ -200,7 +201,8 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
             cell.code = static_cast<std::uint8_t>(v);
         }
     };
-    std::visit(Encoder{cell, strings_}, value);
+    const Cell* shown = exists && place->kind == CellKind::Text ? &*place : nullptr;
+    std::visit(Encoder{cell, strings_, shown}, value);
     if (exists && sameCell(*place, cell)) {
         return;
     }

@@ -1,5 +1,6 @@
 // Giving up unused texts of the shared strings: the kept texts stay as they were wherever they
-// moved, the given-up ones are no longer found, and the table goes on taking new texts.
+// moved, the given-up ones are no longer found, and the table goes on taking new texts; interning
+// with a tried entry finds what interning alone finds.
 #include "platform/xls/StringTable.h"
 
 #include <gtest/gtest.h>
@@ -70,6 +71,24 @@ TEST(StringTableKeepOnly, InternFindsTheFirstKeptPlainEntryAndAppendsAfterTheKep
     for (std::uint32_t i = 0; i < filled.texts.size(); ++i) {
         ASSERT_EQ(filled.table.text(i), filled.used[i] ? filled.texts[i] : "") << i;
     }
+}
+
+// Whatever entry a cell shows, interning its text with that entry tried first finds what intern
+// alone finds: duplicates, formatted entries and given-up ones are not taken.
+TEST(StringTableIntern, TriedEntryIsTakenOnlyWhereInternFindsIt) {
+    Filled filled = filledTable();
+    const auto check = [&](const char* when) {
+        for (std::uint32_t i = 0; i < filled.texts.size(); ++i) {
+            const std::string shown(filled.table.text(i));
+            for (const std::string& text : {shown, filled.texts[i], std::string("doppelt")}) {
+                const std::uint32_t found = filled.table.intern(text);
+                EXPECT_EQ(filled.table.intern(text, i), found) << when << " entry " << i;
+            }
+        }
+    };
+    check("before keepOnly");
+    filled.table.keepOnly(filled.used);
+    check("after keepOnly");
 }
 
 }  // namespace
