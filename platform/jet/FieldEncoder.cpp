@@ -101,9 +101,19 @@ std::string asText(const Variant& value, const Describe& where) {
 
 Bytes encodeText(const ColumnDefinition& column, const Variant& value, const ColumnRules& rules,
                  const Describe& where) {
+    const bool compressible = (column.extraFlags & column_flag::kCompressedUnicode) != 0;
+    const auto* utf8 = std::get_if<std::string>(&value);
+    if (compressible && utf8) {
+        // Most texts are compressed: made straight from the UTF-8 wherever they fit the column.
+        auto compressed = encodeCompressedJet4Text(*utf8);
+        if (compressed &&
+            (column.type != column_type::kText || (compressed->size() - 2) * 2 <= column.length)) {
+            return std::move(*compressed);
+        }
+    }
     // One buffer for all texts: a table copy encodes every text of every row.
     thread_local std::u16string text;
-    if (const auto* utf8 = std::get_if<std::string>(&value)) {
+    if (utf8) {
         nls::toUtf16(*utf8, text);
     } else {
         nls::toUtf16(asText(value, where), text);
@@ -119,7 +129,6 @@ Bytes encodeText(const ColumnDefinition& column, const Variant& value, const Col
                         " Zeichen, höchstens " + std::to_string(column.length / 2) + " (" +
                         where() + ").");
     }
-    const bool compressible = (column.extraFlags & column_flag::kCompressedUnicode) != 0;
     return encodeJet4Text(text, compressible);
 }
 

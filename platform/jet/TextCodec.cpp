@@ -11,6 +11,8 @@ namespace {
 
 constexpr std::uint8_t kCompressionMarker0 = 0xFF;
 constexpr std::uint8_t kCompressionMarker1 = 0xFE;
+constexpr std::size_t kShortestCompressed = 3;
+constexpr std::size_t kLongestCompressed = 1024;
 
 void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
@@ -20,8 +22,8 @@ void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
 
 // One-byte characters are U+0001..U+00FF: straight to UTF-8.
 std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
-    const auto wide = std::count_if(bytes.begin(), bytes.end(),
-                                    [](std::uint8_t byte) { return byte >= 0x80; });
+    const auto wide =
+        std::count_if(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte >= 0x80; });
     std::string utf8(bytes.size() + static_cast<std::size_t>(wide), '\0');
     char* place = utf8.data();
     for (const std::uint8_t byte : bytes) {
@@ -80,8 +82,6 @@ std::string decodeJetText(std::span<const std::uint8_t> stored, const JetFormat&
 }
 
 std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compressible) {
-    constexpr std::size_t kShortestCompressed = 3;
-    constexpr std::size_t kLongestCompressed = 1024;
     const bool oneByteEach = std::all_of(text.begin(), text.end(),
                                          [](char16_t c) { return c >= 0x0001 && c <= 0x00FF; });
     std::vector<std::uint8_t> bytes;
@@ -99,6 +99,37 @@ std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compre
         bytes[2 * i] = static_cast<std::uint8_t>(text[i]);
         bytes[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
     }
+    return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> encodeCompressedJet4Text(std::string_view utf8) {
+    if (utf8.size() < kShortestCompressed || utf8.size() > 2 * kLongestCompressed) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(utf8.size() + 2);
+    bytes[0] = kCompressionMarker0;
+    bytes[1] = kCompressionMarker1;
+    std::uint8_t* place = bytes.data() + 2;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto byte = static_cast<std::uint8_t>(utf8[i]);
+        if (byte >= 0x01 && byte < 0x80) {
+            *place++ = byte;
+            continue;
+        }
+        if ((byte != 0xC2 && byte != 0xC3) || i + 1 == utf8.size()) {
+            return std::nullopt;
+        }
+        const auto next = static_cast<std::uint8_t>(utf8[++i]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        *place++ = static_cast<std::uint8_t>((byte & 0x03) << 6 | (next & 0x3F));
+    }
+    const auto characters = static_cast<std::size_t>(place - bytes.data()) - 2;
+    if (characters < kShortestCompressed || characters > kLongestCompressed) {
+        return std::nullopt;
+    }
+    bytes.resize(characters + 2);
     return bytes;
 }
 

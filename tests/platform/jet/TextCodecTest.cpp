@@ -1,0 +1,43 @@
+// Compressed Jet 4 text made straight from UTF-8: the same bytes as through UTF-16 wherever that
+// compresses, and nothing for any text it would not compress.
+#include "platform/jet/TextCodec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/nls/Utf16.h"
+
+namespace glossel::jet {
+namespace {
+
+TEST(CompressedText, SameAsThroughUtf16OrLeftToIt) {
+    std::string longLatin;
+    for (int i = 0; i < 1024; ++i) {
+        longLatin += "ä";
+    }
+    const std::vector<std::string> compressed{
+        "abc", "Größe", "ÿ\u0080\u00A0 Maß", std::string(1024, 'a'), longLatin,
+    };
+    const std::vector<std::string> notCompressed{
+        "",        "ab",          "äö",   std::string(1025, 'a'),  longLatin + "a",
+        "Жжж",     "Größe Ж",     "€uro", std::string("a\0bc", 4), "\xC3(ab",
+        "abc\xC3", "\xC0\x80xyz", "😀ab",
+    };
+    const auto throughUtf16 = [](const std::string& text) {
+        return encodeJet4Text(nls::toUtf16(text), true);
+    };
+    for (const std::string& text : compressed) {
+        const auto direct = encodeCompressedJet4Text(text);
+        ASSERT_TRUE(direct.has_value()) << text;
+        EXPECT_EQ(*direct, throughUtf16(text)) << text;
+        EXPECT_EQ((*direct)[0], 0xFF) << text;
+    }
+    for (const std::string& text : notCompressed) {
+        EXPECT_FALSE(encodeCompressedJet4Text(text).has_value()) << text;
+    }
+}
+
+}  // namespace
+}  // namespace glossel::jet
