@@ -61,9 +61,12 @@ std::string decodeCompressed(std::span<const std::uint8_t> bytes) {
 }
 
 std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
-    std::u16string units;
-    units.reserve(bytes.size() / 2);
-    appendUtf16Le(units, bytes);
+    // One buffer for all texts: a table read decodes every text of every row.
+    thread_local std::u16string units;
+    units.resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+    }
     return nls::toUtf8(units);
 }
 
