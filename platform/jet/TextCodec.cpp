@@ -20,11 +20,13 @@ void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
     }
 }
 
-// One-byte characters are U+0001..U+00FF: straight to UTF-8.
-std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
-    const auto wide =
-        std::count_if(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte >= 0x80; });
-    std::string utf8(bytes.size() + static_cast<std::size_t>(wide), '\0');
+// One-byte characters are U+0001..U+00FF: straight to UTF-8. `wide` = how many are U+0080 or
+// above.
+std::string latin1ToUtf8(std::span<const std::uint8_t> bytes, std::size_t wide) {
+    if (wide == 0) {
+        return std::string(bytes.begin(), bytes.end());
+    }
+    std::string utf8(bytes.size() + wide, '\0');
     char* place = utf8.data();
     for (const std::uint8_t byte : bytes) {
         if (byte < 0x80) {
@@ -38,8 +40,16 @@ std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
 }
 
 std::string decodeCompressed(std::span<const std::uint8_t> bytes) {
-    if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end()) {
-        return latin1ToUtf8(bytes);
+    // One pass without branches over the bytes: whether a 00 byte switches runs, and how many
+    // characters take two UTF-8 bytes.
+    std::size_t wide = 0;
+    bool switches = false;
+    for (const std::uint8_t byte : bytes) {
+        wide += byte >> 7;
+        switches |= byte == 0;
+    }
+    if (!switches) {
+        return latin1ToUtf8(bytes, wide);
     }
     std::u16string units;
     bool oneByteRun = true;

@@ -1,5 +1,6 @@
 // Compressed Jet 4 text made straight from UTF-8: the same bytes as through UTF-16 wherever that
-// compresses, and nothing for any text it would not compress.
+// compresses, and nothing for any text it would not compress; compressed text decoded with and
+// without runs of two-byte characters.
 #include "platform/jet/TextCodec.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,20 @@ TEST(CompressedText, SameAsThroughUtf16OrLeftToIt) {
     }
     for (const std::string& text : notCompressed) {
         EXPECT_FALSE(encodeCompressedJet4Text(text).has_value()) << text;
+    }
+}
+
+TEST(CompressedText, DecodesWithAndWithoutSwitchedRuns) {
+    const auto decode = [](std::vector<std::uint8_t> stored) {
+        return decodeJetText(stored, jet4Format(), 1252);
+    };
+    EXPECT_EQ(decode({0xFF, 0xFE, 'a', 'b', 'c'}), "abc");
+    EXPECT_EQ(decode({0xFF, 0xFE, 'M', 'a', 0xDF, 0xFF}), "Maßÿ");
+    EXPECT_EQ(decode({0xFF, 0xFE, 'a', 0xE4, 0x00, 0x16, 0x04, 0x00, 'c'}), "aäЖc");
+    EXPECT_EQ(decode({0xFF, 0xFE}), "");
+    for (const std::string& text :
+         std::vector<std::string>{"Größe und Maß", "abc", std::string(300, 'z') + "é"}) {
+        EXPECT_EQ(decode(encodeJet4Text(nls::toUtf16(text), true)), text);
     }
 }
 
