@@ -3,7 +3,6 @@
 // only real tick changes are reported, not changes of text or item data.
 #include "forms/LanguageListWidget.h"
 
-#include "platform/Error.h"
 #include "platform/nls/ListCollation.h"
 
 namespace glossel::forms {
@@ -47,9 +46,7 @@ void LanguageListWidget::AddItem(const std::string& text) {
 
 QListWidgetItem* LanguageListWidget::checkedItem(int index) const {
     if (index < 0 || index >= count()) {
-        throw Error(err::kInvalidArgument, "Listeneintrag " + std::to_string(index) +
-                                               " gibt es nicht (" + std::to_string(count()) +
-                                               " Einträge).");
+        throw transfer::listIndexError(index, count());
     }
     return item(index);
 }

@@ -8,18 +8,8 @@
 
 #include <algorithm>
 
-#include "platform/Error.h"
 
 namespace glossel::forms {
-namespace {
-
-[[noreturn]] void outOfBounds(const std::string& what, int index) {
-    throw Error(projects::kIndexOutOfBounds, "Index ausserhalb des gültigen Bereichs: " + what +
-                                                 " " + std::to_string(index) + ".");
-}
-
-}  // namespace
-
 class ReportListWidget::Row : public projects::ListViewItem {
 public:
     Row(QTreeWidgetItem* item, std::string key) : item_(item), key_(std::move(key)) {}
@@ -45,7 +35,7 @@ public:
 private:
     int checkedSubItem(int index) const {
         if (index < 1 || index >= item_->treeWidget()->columnCount()) {
-            outOfBounds("Spalte", index);
+            throw projects::indexOutOfBoundsError("Spalte", index);
         }
         return index;
     }
@@ -62,8 +52,7 @@ public:
         const bool taken = std::any_of(rows_.begin(), rows_.end(),
                                        [&](const auto& row) { return row->Key() == key; });
         if (taken) {
-            throw Error(projects::kKeyNotUnique,
-                        "Der Schlüssel '" + key + "' ist in der Auflistung nicht eindeutig.");
+            throw projects::keyNotUniqueError(key);
         }
         auto* item = new QTreeWidgetItem(&tree_, QStringList{QString::fromStdString(text)});
         rows_.push_back(std::make_unique<Row>(item, key));
@@ -74,7 +63,7 @@ public:
 
     projects::ListViewItem& Item(int index) override {
         if (index < 1 || index > Count()) {
-            outOfBounds("Zeile", index);
+            throw projects::indexOutOfBoundsError("Zeile", index);
         }
         return *rows_[static_cast<std::size_t>(index - 1)];
     }
@@ -128,7 +117,7 @@ projects::ListViewItem* ReportListWidget::SelectedItem() {
 
 void ReportListWidget::FitColumnWidth(int column, projects::ColumnFit fit) {
     if (column < 0 || column >= columnCount()) {
-        outOfBounds("Spalte", column);
+        throw projects::indexOutOfBoundsError("Spalte", column);
     }
     const int headerWidth = header()->sectionSizeHint(column);
     const int contentWidth = rows_->Count() == 0 ? headerWidth : sizeHintForColumn(column);

@@ -5,11 +5,24 @@
 
 #include <string>
 
+#include "platform/Error.h"
+
 namespace glossel::projects {
 
 // Errors of the list view, numbered as the Windows common controls number them.
 inline constexpr int kIndexOutOfBounds = 35600;
 inline constexpr int kKeyNotUnique = 35602;
+
+// `what` ("Zeile", "Spalte") with `index` is not in the list.
+inline Error indexOutOfBoundsError(const std::string& what, int index) {
+    return Error(kIndexOutOfBounds, "Index ausserhalb des gültigen Bereichs: " + what + " " +
+                                        std::to_string(index) + ".");
+}
+
+inline Error keyNotUniqueError(const std::string& key) {
+    return Error(kKeyNotUnique,
+                 "Der Schlüssel '" + key + "' ist in der Auflistung nicht eindeutig.");
+}
 
 // How a column's width is fitted.
 enum class ColumnFit {

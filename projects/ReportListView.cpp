@@ -10,11 +10,6 @@
 namespace glossel::projects {
 namespace {
 
-[[noreturn]] void outOfBounds(const std::string& what, int index) {
-    throw Error(kIndexOutOfBounds, "Index ausserhalb des gültigen Bereichs: " + what + " " +
-                                       std::to_string(index) + ".");
-}
-
 int characters(const std::string& text) {
     int count = 0;
     for (unsigned char c : text) {
@@ -48,7 +43,7 @@ public:
 private:
     std::size_t checkedSubItem(int index) const {
         if (index < 1 || static_cast<std::size_t>(index) >= texts_.size()) {
-            outOfBounds("Spalte", index);
+            throw indexOutOfBoundsError("Spalte", index);
         }
         return static_cast<std::size_t>(index);
     }
@@ -67,8 +62,7 @@ public:
         const bool taken = std::any_of(rows_.begin(), rows_.end(),
                                        [&](const auto& row) { return row->Key() == key; });
         if (taken) {
-            throw Error(kKeyNotUnique,
-                        "Der Schlüssel '" + key + "' ist in der Auflistung nicht eindeutig.");
+            throw keyNotUniqueError(key);
         }
         rows_.push_back(std::make_unique<Row>(*this, key, text, columns_));
         if (rows_.size() == 1) {
@@ -81,7 +75,7 @@ public:
 
     ListViewItem& Item(int index) override {
         if (index < 1 || index > Count()) {
-            outOfBounds("Zeile", index);
+            throw indexOutOfBoundsError("Zeile", index);
         }
         return *rows_[static_cast<std::size_t>(index - 1)];
     }
@@ -135,7 +129,7 @@ ListViewItem* ReportListView::SelectedItem() {
 
 std::size_t ReportListView::checkedColumn(int column) const {
     if (column < 0 || column >= ColumnCount()) {
-        outOfBounds("Spalte", column);
+        throw indexOutOfBoundsError("Spalte", column);
     }
     return static_cast<std::size_t>(column);
 }

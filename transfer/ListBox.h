@@ -5,7 +5,16 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Error.h"
+
 namespace glossel::transfer {
+
+// The error of a list box addressed by an index it does not have.
+inline Error listIndexError(int index, int count) {
+    return Error(err::kInvalidArgument, "Listeneintrag " + std::to_string(index) +
+                                            " gibt es nicht (" + std::to_string(count) +
+                                            " Einträge).");
+}
 
 class ListBox {
 public:

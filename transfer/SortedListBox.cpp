@@ -23,9 +23,7 @@ void SortedListBox::AddItem(const std::string& text) {
 
 std::size_t SortedListBox::checkedIndex(int index) const {
     if (index < 0 || index >= ListCount()) {
-        throw Error(err::kInvalidArgument, "Listeneintrag " + std::to_string(index) +
-                                               " gibt es nicht (" + std::to_string(ListCount()) +
-                                               " Einträge).");
+        throw listIndexError(index, ListCount());
     }
     return static_cast<std::size_t>(index);
 }
