@@ -4,32 +4,16 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <vector>
 
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/CellValue.h"
 #include "platform/xls/Record.h"
+#include "platform/xls/RowTable.h"
 #include "platform/xls/SheetRecords.h"
 
 namespace glossel::xls {
-
-enum class CellKind : std::uint8_t { Blank, Number, Text, Boolean, Error, Formula };
-
-struct Cell {
-    std::uint16_t column = 0;
-    std::uint16_t xf = 0;
-    CellKind kind = CellKind::Blank;
-    std::uint8_t code = 0;    // Boolean: 0 or 1; Error: the error code
-    std::uint32_t index = 0;  // Text: string table entry; Formula: entry in SheetContent::formulas
-    double number = 0;
-};
-
-struct Row {
-    std::optional<RowRecord> record;  // rows without one get a default ROW when written
-    std::vector<Cell> cells;          // ascending columns, one cell per column
-};
 
 struct Formula {
     std::vector<Record> records;  // FORMULA, then its SHRFMLA/ARRAY/TABLE and STRING records
@@ -45,7 +29,7 @@ struct LayoutItem {
 
 struct SheetContent {
     std::vector<LayoutItem> layout;  // BOF … EOF
-    std::map<std::uint16_t, Row> rows;
+    RowTable rows;
     std::vector<Formula> formulas;
     std::vector<ColInfoRecord> columns;
     DimensionsRecord dimensions;  // as read

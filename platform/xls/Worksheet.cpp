@@ -43,25 +43,11 @@ Worksheet::Worksheet(std::string name, SheetContent content, StringTable& string
 }
 
 const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
-    if (row >= kMaxRows) {
+    const Row* held = content_.rows.find(row);
+    if (!held) {
         return nullptr;
     }
-    const auto end = content_.rows.cend();
-    if (!lastRowKnown_ || lastRow_->first != row) {
-        if (content_.rows.empty() || row > content_.rows.rbegin()->first) {
-            return nullptr;  // past the last row, where appended rows go
-        }
-        auto found = lastRowKnown_ ? std::next(lastRow_) : end;
-        if (found == end || found->first != row) {
-            found = content_.rows.find(static_cast<std::uint16_t>(row));
-        }
-        if (found == end) {
-            return nullptr;
-        }
-        lastRow_ = found;
-        lastRowKnown_ = true;
-    }
-    const auto& cells = lastRow_->second.cells;
+    const auto& cells = held->cells;
     const auto cell = std::lower_bound(
         cells.begin(), cells.end(), column,
         [](const Cell& candidate, std::uint32_t wanted) { return candidate.column < wanted; });
@@ -149,10 +135,9 @@ void Worksheet::checkValue(std::uint32_t row, std::uint32_t column, const CellVa
 }
 
 std::uint16_t Worksheet::newCellXf(std::uint16_t row, std::uint16_t column) const {
-    const auto found = content_.rows.find(row);
-    if (found != content_.rows.end() && found->second.record && found->second.record->hasXf() &&
-        formats_.isCellXf(found->second.record->xf())) {
-        return found->second.record->xf();
+    const Row* found = content_.rows.find(row);
+    if (found && found->record && found->record->hasXf() && formats_.isCellXf(found->record->xf())) {
+        return found->record->xf();
     }
     for (const ColInfoRecord& info : content_.columns) {
         if (info.firstColumn <= column && column <= info.lastColumn && formats_.isCellXf(info.xf)) {
@@ -169,12 +154,8 @@ void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& 
         [](const Cell& candidate, std::uint16_t wanted) { return candidate.column < wanted; });
     const bool exists = place != cells.end() && place->column == column;
     if (!exists && std::holds_alternative<Empty>(value)) {
-        if (cells.empty()) {
-            const auto entry = content_.rows.find(row);
-            if (!entry->second.record) {
-                lastRowKnown_ = lastRowKnown_ && lastRow_ != entry;
-                content_.rows.erase(entry);
-            }
+        if (cells.empty() && !content_.rows.find(row)->record) {
+            content_.rows.erase(row);
         }
         return;
     }

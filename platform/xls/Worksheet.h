@@ -70,10 +70,6 @@ private:
     std::uint32_t columnEnd_ = 0;
     std::uint32_t appendEnd_ = 0;
     bool modified_ = false;
-    // The row found last: records are read and changed row after row, so the next row to find
-    // is mostly this one or the one after it.
-    mutable std::map<std::uint16_t, Row>::const_iterator lastRow_;
-    mutable bool lastRowKnown_ = false;
 };
 
 }  // namespace glossel::xls

@@ -153,25 +153,24 @@ std::vector<std::uint32_t> CellTableWriter::write() {
     if (rows.empty()) {
         return dbCells;
     }
-    const std::uint32_t firstBlock = rows.begin()->first / kRowsPerBlock;
-    const std::uint32_t lastBlock = rows.rbegin()->first / kRowsPerBlock;
+    const std::uint32_t firstBlock = rows.first() / kRowsPerBlock;
+    const std::uint32_t lastBlock = rows.last() / kRowsPerBlock;
     for (std::uint32_t block = firstBlock; block <= lastBlock; ++block) {
-        const auto begin = rows.lower_bound(static_cast<std::uint16_t>(block * kRowsPerBlock));
-        const auto end =
-            block == lastBlock
-                ? rows.end()
-                : rows.lower_bound(static_cast<std::uint16_t>((block + 1) * kRowsPerBlock));
+        const auto begin = rows.from(block * kRowsPerBlock);
+        const auto end = rows.from((block + 1) * kRowsPerBlock);
         stream_.handOnIfFull();
         const std::size_t firstRow = out_.size();
         for (auto row = begin; row != end; ++row) {
-            rowRecord(row->first, row->second).write(out_);
+            const auto [number, content] = *row;
+            rowRecord(number, content).write(out_);
         }
         DbCellRecord dbCell;
         std::size_t previous = firstRow + kRecordHeaderSize + kRowRecordSize;
         for (auto row = begin; row != end; ++row) {
             dbCell.cellOffsets.push_back(offset16(out_.size() - previous));
             previous = out_.size();
-            writeCells(row->first, row->second.cells);
+            const auto [number, content] = *row;
+            writeCells(number, content.cells);
         }
         dbCell.firstRowOffset =
             begin == end ? 0 : static_cast<std::uint32_t>(out_.size() - firstRow);
@@ -216,10 +215,10 @@ DimensionsRecord dimensionsOf(const SheetContent& sheet) {
 IndexRecord indexFrame(const SheetContent& sheet) {
     IndexRecord index;
     if (!sheet.rows.empty()) {
-        index.firstRow = sheet.rows.begin()->first;
-        index.rowEnd = sheet.rows.rbegin()->first + 1u;
-        index.dbCellPositions.resize(sheet.rows.rbegin()->first / kRowsPerBlock -
-                                     sheet.rows.begin()->first / kRowsPerBlock + 1);
+        index.firstRow = sheet.rows.first();
+        index.rowEnd = sheet.rows.last() + 1u;
+        index.dbCellPositions.resize(sheet.rows.last() / kRowsPerBlock -
+                                     sheet.rows.first() / kRowsPerBlock + 1);
     }
     return index;
 }
