@@ -11,6 +11,7 @@
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/nls/AnsiText.h"
+#include "platform/nls/CodePageConverters.h"
 #include "platform/nls/Environment.h"
 #include "platform/nls/LocaleInfo.h"
 #include "platform/nls/Utf16.h"
@@ -63,6 +64,12 @@ std::optional<std::string> decodeInLanguage(const std::string& bytes, int codePa
     return nls::toUtf8(decoded);
 }
 
+// Whether the text comes back as it is without converting it: ASCII, which both code pages read
+// alike.
+bool readsAlike(const std::string& text, int machineCodePage, int codePage) {
+    return nls::isAscii(text) && nls::keepsAscii(machineCodePage) && nls::keepsAscii(codePage);
+}
+
 }  // namespace
 
 void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
@@ -97,23 +104,34 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
     // column: reading it means parsing the environment.
     std::optional<int> machineCodePage;
     for (; !records.Eof(); records.MoveNext()) {
-        const auto* text = std::get_if<std::string>(&field.Value());
+        const Variant& value = field.Value();
+        const auto* text = std::get_if<std::string>(&value);
         if (!text || text->empty()) {
             continue;
         }
         if (!machineCodePage) {
             machineCodePage = nls::machineAnsiCodePage();
         }
-        const std::string bytes = nls::encodeAnsi(*machineCodePage, *text);
-        if (nls::decodeAnsi(*machineCodePage, bytes) != *text) {
-            throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
-                                              rowName(records.Fields()) +
-                                              " ist in der ANSI-Codepage des Rechners nicht "
-                                              "darstellbar (TESSVIA_ACP prüfen).");
+        std::optional<std::string> decoded;
+        if (!readsAlike(*text, *machineCodePage, codePage)) {
+            const std::string bytes = nls::encodeAnsi(*machineCodePage, *text);
+            if (nls::decodeAnsi(*machineCodePage, bytes) != *text) {
+                throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
+                                                  rowName(records.Fields()) +
+                                                  " ist in der ANSI-Codepage des Rechners nicht "
+                                                  "darstellbar (TESSVIA_ACP prüfen).");
+            }
+            // In the machine's own code page the bytes read as the text they came from.
+            if (codePage != *machineCodePage) {
+                decoded = decodeInLanguage(bytes, codePage);
+            }
         }
-        const auto decoded = decodeInLanguage(bytes, codePage);
         records.Edit();
-        field.SetValue(decoded.value_or(*text));
+        if (decoded) {
+            field.SetValue(std::move(*decoded));
+        } else {
+            field.SetValue(value);
+        }
         records.Update();
     }
     records.Close();

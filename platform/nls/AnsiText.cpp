@@ -32,11 +32,6 @@ UConverter* requireConverter(int resolved, int codePage) {
     return converter;
 }
 
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 void throwIfFailed(UErrorCode status, int codePage) {
     if (U_FAILURE(status)) {
         throw Error(err::kInvalidArgument, "Umwandlung in oder aus Codepage " +
@@ -102,6 +97,11 @@ std::string decodeInTable(const SingleByteCodePage& page, std::string_view bytes
 }
 
 }  // namespace
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::string encodeAnsi(int codePage, const std::string& utf8) {
     const int resolved = resolvedCodePage(codePage);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace glossel::nls {
 
@@ -17,6 +18,9 @@ std::string encodeAnsi(int codePage, const std::string& utf8);
 // The text of bytes in codePage as UTF-8; invalid bytes become U+FFFD.
 // Throws glossel::Error 5 for a code page without converter.
 std::string decodeAnsi(int codePage, const std::string& bytes);
+
+// Whether every byte is below 0x80.
+bool isAscii(std::string_view text);
 
 // The machine's standard conversion to its ANSI code page (StrConv vbFromUnicode).
 std::string toMachineAnsi(const std::string& utf8);
