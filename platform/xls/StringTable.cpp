@@ -26,7 +26,7 @@ const StringTable::Formatting* StringTable::formatting(std::uint32_t index) cons
 const char* StringTable::store(std::string_view text) {
     if (text.size() > blockRoom_) {
         const std::size_t size = std::max(kBlockSize, text.size());
-        blocks_.push_back({std::make_unique<char[]>(size), size});
+        blocks_.push_back({std::make_unique_for_overwrite<char[]>(size), size});
         blockEnd_ = blocks_.back().data.get();
         blockRoom_ = size;
     }
@@ -47,28 +47,30 @@ std::uint32_t StringTable::append(std::string_view text, std::uint32_t hash) {
 std::size_t StringTable::slotOf(std::string_view text, std::uint32_t hash) const {
     const std::size_t mask = slots_.size() - 1;
     for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t index = slots_[slot];
-        if (index == kNoEntry) {
+        const Slot& candidate = slots_[slot];
+        if (candidate.entry == kNoEntry) {
             return slot;
         }
-        const Entry& entry = entries_[index];
-        if (entry.hash == hash && std::string_view(entry.data, entry.length) == text) {
-            return slot;
+        if (candidate.hash == hash) {
+            const Entry& entry = entries_[candidate.entry];
+            if (std::string_view(entry.data, entry.length) == text) {
+                return slot;
+            }
         }
     }
 }
 
 void StringTable::growSlots() {
-    std::vector<std::uint32_t> old = std::move(slots_);
-    slots_.assign(std::max(kFirstSlotCount, old.size() * 2), kNoEntry);
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max(kFirstSlotCount, old.size() * 2), Slot{});
     const std::size_t mask = slots_.size() - 1;
-    for (const std::uint32_t index : old) {
-        if (index != kNoEntry) {
-            std::size_t slot = entries_[index].hash & mask;
-            while (slots_[slot] != kNoEntry) {
+    for (const Slot& taken : old) {
+        if (taken.entry != kNoEntry) {
+            std::size_t slot = taken.hash & mask;
+            while (slots_[slot].entry != kNoEntry) {
                 slot = (slot + 1) & mask;
             }
-            slots_[slot] = index;
+            slots_[slot] = taken;
         }
     }
 }
@@ -79,8 +81,8 @@ void StringTable::placePlain(std::uint32_t index) {
     }
     const Entry& entry = entries_[index];
     const std::size_t slot = slotOf({entry.data, entry.length}, entry.hash);
-    if (slots_[slot] == kNoEntry) {
-        slots_[slot] = index;
+    if (slots_[slot].entry == kNoEntry) {
+        slots_[slot] = {entry.hash, index};
         inSlots_[index] = true;
         ++plainCount_;
     }
@@ -99,7 +101,7 @@ std::uint32_t StringTable::add(std::string_view text, Formatting formatting) {
 std::uint32_t StringTable::intern(std::string_view text) {
     const std::uint32_t hash = hashOf(text);
     if (!slots_.empty()) {
-        if (const std::uint32_t found = slots_[slotOf(text, hash)]; found != kNoEntry) {
+        if (const std::uint32_t found = slots_[slotOf(text, hash)].entry; found != kNoEntry) {
             return found;
         }
     }
@@ -145,7 +147,7 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
         blockEnd_ = blocks_[block].data.get() + offset;
         blockRoom_ = blocks_[block].size - offset;
     }
-    std::fill(slots_.begin(), slots_.end(), kNoEntry);
+    std::fill(slots_.begin(), slots_.end(), Slot{});
     std::fill(inSlots_.begin(), inSlots_.end(), false);
     plainCount_ = 0;
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {

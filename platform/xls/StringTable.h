@@ -4,7 +4,7 @@
 //
 // A workbook holds a few hundred thousand of them, so the texts sit back to back in large
 // blocks, and plain texts are found through an open-addressing table of entry numbers that
-// compares stored hashes before it compares any text.
+// compares the hashes it holds beside them before it looks at any entry.
 #pragma once
 
 #include <cstdint>
@@ -68,7 +68,11 @@ private:
     std::vector<Block> blocks_;
     std::size_t blockRoom_ = 0;
     char* blockEnd_ = nullptr;
-    std::vector<std::uint32_t> slots_;  // entry numbers of plain entries, kNoEntry where free
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t entry = kNoEntry;  // a plain entry's number; kNoEntry where free
+    };
+    std::vector<Slot> slots_;
     std::vector<bool> inSlots_;         // per entry: whether slots_ holds it
     std::size_t plainCount_ = 0;
     std::unordered_map<std::uint32_t, Formatting> formatting_;
