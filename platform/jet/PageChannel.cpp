@@ -33,13 +33,26 @@ PageBuffer PageChannel::page(std::uint32_t number, std::string_view table) const
     if (auto cached = cache_.find(number); cached != cache_.end()) {
         return cached->second.bytes;
     }
-    auto bytes = std::make_shared<std::vector<std::uint8_t>>(format_.pageSize);
-    store_->read(static_cast<std::uint64_t>(number) * format_.pageSize, *bytes);
-    if (cache_.size() >= kCachedPages && openScopes_ == 0) {
+    // Tables are mostly read page after page: the pages that follow, up to the next cached one,
+    // come with the same read.
+    const std::uint32_t storedPages = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(pageCount_, store_->size() / format_.pageSize));
+    std::uint32_t end = number + 1;
+    while (end < storedPages && end - number < kPagesPerRead && !cache_.contains(end)) {
+        ++end;
+    }
+    if (cache_.size() + (end - number) > kCachedPages && openScopes_ == 0) {
         dropUnchangedPages();
     }
-    cache_.emplace(number, CachedPage{bytes, false});
-    return bytes;
+    std::vector<std::uint8_t> run(std::size_t{end - number} * format_.pageSize);
+    store_->read(static_cast<std::uint64_t>(number) * format_.pageSize, run);
+    for (std::uint32_t next = number; next < end; ++next) {
+        const auto first = run.begin() + std::ptrdiff_t{next - number} * format_.pageSize;
+        cache_.emplace(next, CachedPage{std::make_shared<std::vector<std::uint8_t>>(
+                                            first, first + format_.pageSize),
+                                        false});
+    }
+    return cache_.at(number).bytes;
 }
 
 ByteView PageChannel::view(const PageBuffer& buffer, std::uint32_t number,
@@ -82,16 +95,41 @@ std::uint32_t PageChannel::appendPage() {
     return number;
 }
 
-void PageChannel::writePage(std::uint32_t number, CachedPage& page) {
+void PageChannel::storeBytes(std::uint32_t firstPage, std::span<const std::uint8_t> bytes) {
     try {
-        store_->write(static_cast<std::uint64_t>(number) * format_.pageSize, *page.bytes);
+        store_->write(static_cast<std::uint64_t>(firstPage) * format_.pageSize, bytes);
     } catch (const Error&) {
         broken_ = true;
         throw;
     }
+}
+
+void PageChannel::markWritten(CachedPage& page) {
     page.changed = false;
     page.barrier = 0;
     --changedPages_;
+}
+
+void PageChannel::writePage(std::uint32_t number, CachedPage& page) {
+    storeBytes(number, *page.bytes);
+    markWritten(page);
+}
+
+void PageChannel::writeRun(std::span<const std::uint32_t> numbers) {
+    if (numbers.size() == 1) {
+        writePage(numbers.front(), cache_.at(numbers.front()));
+        return;
+    }
+    std::vector<std::uint8_t> run;
+    run.reserve(numbers.size() * format_.pageSize);
+    for (const std::uint32_t number : numbers) {
+        const std::vector<std::uint8_t>& bytes = *cache_.at(number).bytes;
+        run.insert(run.end(), bytes.begin(), bytes.end());
+    }
+    storeBytes(numbers.front(), run);
+    for (const std::uint32_t number : numbers) {
+        markWritten(cache_.at(number));
+    }
 }
 
 void PageChannel::writeBarriers() {
@@ -114,9 +152,16 @@ void PageChannel::writeChangedPages() {
         }
     }
     std::sort(changed.begin(), changed.end());
-    for (const std::uint32_t number : changed) {
+    // Pages with consecutive numbers go out in one write: the same bytes in the same order.
+    for (std::size_t first = 0; first < changed.size();) {
+        std::size_t end = first + 1;
+        while (end < changed.size() && end - first < kPagesPerWrite &&
+               changed[end] == changed[end - 1] + 1) {
+            ++end;
+        }
         requireWritable();
-        writePage(number, cache_.at(number));
+        writeRun(std::span(changed).subspan(first, end - first));
+        first = end;
     }
 }
 

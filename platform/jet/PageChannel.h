@@ -19,6 +19,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -84,9 +85,15 @@ private:
         std::uint64_t barrier = 0;  // its place in the barrier list, 0 when not listed
     };
     static constexpr std::size_t kCachedPages = 2048;
+    static constexpr std::size_t kPagesPerWrite = 64;
+    static constexpr std::uint32_t kPagesPerRead = 16;
 
     void requireWritable() const;
+    void storeBytes(std::uint32_t firstPage, std::span<const std::uint8_t> bytes);
+    void markWritten(CachedPage& page);
     void writePage(std::uint32_t number, CachedPage& page);
+    // Writes pages with consecutive numbers, ascending, at once.
+    void writeRun(std::span<const std::uint32_t> numbers);
     void writeBarriers();
     void writeChangedPages();
     void dropUnchangedPages() const;

@@ -1,6 +1,7 @@
 // The order in which changed pages reach the file: a page flushed as a barrier before every page
 // changed after it, the barrier list in its order, and a listed page changed again after later
-// barriers only once the list before it is written.
+// barriers only once the list before it is written; pages with consecutive numbers outside the
+// list in one write.
 #include <gtest/gtest.h>
 
 #include "platform/jet/PageChannel.h"
@@ -8,11 +9,14 @@
 namespace glossel::jet {
 namespace {
 
-// Remembers which page each write went to.
+// Remembers which pages the writes went to, and how many pages each write held.
 class RecordingStore : public PageStore {
 public:
-    RecordingStore(std::size_t pages, std::vector<std::uint32_t>& written)
-        : inner_(std::vector<std::uint8_t>(pages * jet4Format().pageSize)), written_(written) {}
+    RecordingStore(std::size_t pages, std::vector<std::uint32_t>& written,
+                   std::vector<std::size_t>& writeSizes)
+        : inner_(std::vector<std::uint8_t>(pages * jet4Format().pageSize)),
+          written_(written),
+          writeSizes_(writeSizes) {}
 
     std::uint64_t size() const override { return inner_.size(); }
     void read(std::uint64_t offset, std::span<std::uint8_t> out) const override {
@@ -20,7 +24,11 @@ public:
     }
     bool writable() const override { return true; }
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        written_.push_back(static_cast<std::uint32_t>(offset / jet4Format().pageSize));
+        const std::size_t pageSize = jet4Format().pageSize;
+        for (std::size_t page = 0; page < bytes.size() / pageSize; ++page) {
+            written_.push_back(static_cast<std::uint32_t>(offset / pageSize + page));
+        }
+        writeSizes_.push_back(bytes.size() / pageSize);
         inner_.write(offset, bytes);
     }
     void sync() override {}
@@ -28,6 +36,7 @@ public:
 private:
     MemoryStore inner_;
     std::vector<std::uint32_t>& written_;
+    std::vector<std::size_t>& writeSizes_;
 };
 
 class PageOrder : public testing::Test {
@@ -35,7 +44,9 @@ protected:
     void change(std::uint32_t page) { channel_.change(page)[0] += 1; }
 
     std::vector<std::uint32_t> written_;
-    PageChannel channel_{std::make_unique<RecordingStore>(8, written_), jet4Format(), "order.mdb"};
+    std::vector<std::size_t> writeSizes_;
+    PageChannel channel_{std::make_unique<RecordingStore>(8, written_, writeSizes_), jet4Format(),
+                         "order.mdb"};
 };
 
 TEST_F(PageOrder, BarrierPagesGoFirstInTheirOrderThenTheRestAscending) {
@@ -48,6 +59,19 @@ TEST_F(PageOrder, BarrierPagesGoFirstInTheirOrderThenTheRestAscending) {
     EXPECT_TRUE(written_.empty()) << "barriers alone write nothing";
     channel_.flushAll();
     EXPECT_EQ(written_, (std::vector<std::uint32_t>{5, 3, 1, 2}));
+    EXPECT_EQ(writeSizes_, (std::vector<std::size_t>{1, 1, 2}));
+}
+
+TEST_F(PageOrder, ConsecutiveListedPagesStillGoOneByOneInListOrder) {
+    for (std::uint32_t page : {3, 4, 2}) {
+        change(page);
+        channel_.flush(page);
+    }
+    change(6);
+    change(7);
+    channel_.flushAll();
+    EXPECT_EQ(written_, (std::vector<std::uint32_t>{3, 4, 2, 6, 7}));
+    EXPECT_EQ(writeSizes_, (std::vector<std::size_t>{1, 1, 1, 2}));
 }
 
 TEST_F(PageOrder, PageForNewRowsIsWrittenOnceForManyChanges) {
@@ -69,6 +93,17 @@ TEST_F(PageOrder, ChangingAListedPageWithLaterBarriersWritesTheListFirst) {
     EXPECT_EQ(written_, (std::vector<std::uint32_t>{6, 2}));
     channel_.flushAll();
     EXPECT_EQ(written_, (std::vector<std::uint32_t>{6, 2, 6}));
+}
+
+TEST_F(PageOrder, PagesReadAlongWithAnotherKeepTheChangesNotYetWritten) {
+    change(3);
+    change(3);
+    const std::uint32_t appended = channel_.appendPage();
+    channel_.change(appended)[0] = 9;
+    EXPECT_EQ((*channel_.page(2))[0], 0);
+    EXPECT_EQ((*channel_.page(3))[0], 2);
+    EXPECT_EQ((*channel_.page(appended))[0], 9);
+    EXPECT_TRUE(written_.empty());
 }
 
 }  // namespace
