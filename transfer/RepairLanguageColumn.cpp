@@ -14,7 +14,6 @@
 #include "platform/nls/CodePageConverters.h"
 #include "platform/nls/Environment.h"
 #include "platform/nls/LocaleInfo.h"
-#include "platform/nls/Utf16.h"
 #include "platform/systools/SysTools.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
@@ -52,16 +51,11 @@ std::string rowName(const dao::Fields& fields) {
 
 // The text decoded in `codePage`, or nullopt when its bytes are no valid text there.
 std::optional<std::string> decodeInLanguage(const std::string& bytes, int codePage) {
-    const int needed = nls::MultiByteToWideChar(codePage, 0, bytes.data(),
-                                                static_cast<int>(bytes.size()), nullptr, 0);
-    std::u16string decoded(static_cast<std::size_t>(needed), u'\0');
-    const int written = nls::MultiByteToWideChar(
-        codePage, 0, bytes.data(), static_cast<int>(bytes.size()), decoded.data(), needed);
-    decoded.resize(static_cast<std::size_t>(std::max(written, 0)));
-    if (decoded.empty() || decoded.find(u'\uFFFD') != std::u16string::npos) {
+    std::string decoded = nls::decodeAnsi(codePage, bytes);
+    if (decoded.empty() || decoded.find("\uFFFD") != std::string::npos) {
         return std::nullopt;
     }
-    return nls::toUtf8(decoded);
+    return decoded;
 }
 
 // Whether the text comes back as it is without converting it: ASCII, which both code pages read
@@ -77,6 +71,8 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
     if (codePage == 0) {
         return;
     }
+    // Without a converter for the language's code page no text decodes there: all stay as they are.
+    const bool decodable = nls::codePageConverter(codePage) != nullptr;
     const std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
     dao::Database database = extension == kWorkbookExtension
                                  ? dao::DBEngine().OpenDatabase(targetPath, true, kWorkbookConnect)
@@ -114,16 +110,16 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
         }
         std::optional<std::string> decoded;
         if (!readsAlike(*text, *machineCodePage, codePage)) {
-            const std::string bytes = nls::encodeAnsi(*machineCodePage, *text);
-            if (nls::decodeAnsi(*machineCodePage, bytes) != *text) {
+            const std::optional<std::string> bytes = nls::encodeAnsiExactly(*machineCodePage, *text);
+            if (!bytes) {
                 throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
                                                   rowName(records.Fields()) +
                                                   " ist in der ANSI-Codepage des Rechners nicht "
                                                   "darstellbar (TESSVIA_ACP prüfen).");
             }
             // In the machine's own code page the bytes read as the text they came from.
-            if (codePage != *machineCodePage) {
-                decoded = decodeInLanguage(bytes, codePage);
+            if (codePage != *machineCodePage && decodable) {
+                decoded = decodeInLanguage(*bytes, codePage);
             }
         }
         records.Edit();

@@ -96,6 +96,55 @@ std::string decodeInTable(const SingleByteCodePage& page, std::string_view bytes
     return utf8;
 }
 
+// The code point of the UTF-8 sequence at utf8[at], moving `at` past it; nullopt for a
+// malformed sequence and for characters beyond the BMP.
+std::optional<char16_t> nextBmpCharacter(std::string_view utf8, std::size_t& at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
+    const auto continuation = [&](std::size_t i) {
+        return i < utf8.size() && (byte(i) & 0xC0) == 0x80;
+    };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80) {
+        ++at;
+        return lead;
+    }
+    if (lead >= 0xC2 && lead < 0xE0 && continuation(at + 1)) {
+        const auto unit = static_cast<char16_t>((lead & 0x1F) << 6 | (byte(at + 1) & 0x3F));
+        at += 2;
+        return unit;
+    }
+    if (lead >= 0xE0 && lead < 0xF0 && continuation(at + 1) && continuation(at + 2)) {
+        const auto unit = static_cast<char16_t>((lead & 0x0F) << 12 | (byte(at + 1) & 0x3F) << 6 |
+                                                (byte(at + 2) & 0x3F));
+        if (unit < 0x800 || (unit >= 0xD800 && unit <= 0xDFFF)) {
+            return std::nullopt;
+        }
+        at += 3;
+        return unit;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> encodeInTableExactly(const SingleByteCodePage& page,
+                                                std::string_view utf8) {
+    std::string bytes(utf8.size(), '\0');
+    std::size_t written = 0;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::optional<char16_t> unit = nextBmpCharacter(utf8, at);
+        if (!unit) {
+            return std::nullopt;
+        }
+        const std::int16_t byte = page.fromUnicode[*unit];
+        if (byte == SingleByteCodePage::kNoByte ||
+            page.toUnicode[static_cast<unsigned char>(byte)] != *unit) {
+            return std::nullopt;
+        }
+        bytes[written++] = static_cast<char>(byte);
+    }
+    bytes.resize(written);
+    return bytes;
+}
+
 }  // namespace
 
 bool isAscii(std::string_view text) {
@@ -123,6 +172,22 @@ std::string encodeAnsi(int codePage, const std::string& utf8) {
                                       text.data(), static_cast<int32_t>(text.size()), &status);
     throwIfFailed(status, codePage);
     bytes.resize(static_cast<std::size_t>(written));
+    return bytes;
+}
+
+std::optional<std::string> encodeAnsiExactly(int codePage, const std::string& utf8) {
+    const int resolved = resolvedCodePage(codePage);
+    requireConverter(resolved, codePage);
+    if (isAscii(utf8) && keepsAscii(resolved)) {
+        return utf8;
+    }
+    if (const SingleByteCodePage* page = singleByteCodePage(resolved)) {
+        return encodeInTableExactly(*page, utf8);
+    }
+    std::string bytes = encodeAnsi(codePage, utf8);
+    if (decodeAnsi(codePage, bytes) != utf8) {
+        return std::nullopt;
+    }
     return bytes;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,11 @@ inline constexpr int kCpAcp = 0;
 // The bytes of utf8 in codePage; characters the code page cannot hold become "?".
 // Throws glossel::Error 5 for a code page without converter.
 std::string encodeAnsi(int codePage, const std::string& utf8);
+
+// The bytes of utf8 in codePage when the code page holds every one of its characters, so that
+// decoding them gives utf8 back; nullopt when it does not (or utf8 is malformed).
+// Throws glossel::Error 5 for a code page without converter.
+std::optional<std::string> encodeAnsiExactly(int codePage, const std::string& utf8);
 
 // The text of bytes in codePage as UTF-8; invalid bytes become U+FFFD.
 // Throws glossel::Error 5 for a code page without converter.

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "platform/Error.h"
 #include "tests/platform/nls/ScopedLocaleEnvironment.h"
 
@@ -52,7 +55,27 @@ TEST(AnsiText, ToMachineAnsiUsesTheMachineCodePage) {
 TEST(AnsiText, UnsupportedCodePagesAreErrors) {
     for (int codePage : {437, 1, 12345}) {
         EXPECT_THROW(encodeAnsi(codePage, "x"), Error) << codePage;
+        EXPECT_THROW(encodeAnsiExactly(codePage, "x"), Error) << codePage;
         EXPECT_THROW(decodeAnsi(codePage, "x"), Error) << codePage;
+    }
+}
+
+// Exact encoding gives the bytes exactly where encoding and decoding again gives the text back:
+// best-fit and missing characters, dropped ignorables, characters beyond the BMP, surrogates
+// and malformed UTF-8 included.
+TEST(AnsiText, ExactEncodingHoldsWhereTheRoundTripDoes) {
+    const std::vector<std::string> texts = {
+        "Grüße", "Привет", "Ïðèâåò", "Ωμέγα", "日本語", "Ā ā", "soft\u00ADhyphen",
+        "zero\u200Bwidth", "\u20AC 5", "\U0001F600", "\xED\xA0\x80", "\xC3", "\xC0\xAF",
+        "\xE0\x80\xAF", "\xF0\x9F\x98", "?", "\u0178\u0081", "中文 Ω", "ﾃｽﾄ"};
+    for (int codePage : {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257,
+                         1258}) {
+        for (const std::string& text : texts) {
+            const std::string bytes = encodeAnsi(codePage, text);
+            const std::optional<std::string> expected =
+                decodeAnsi(codePage, bytes) == text ? std::optional(bytes) : std::nullopt;
+            EXPECT_EQ(encodeAnsiExactly(codePage, text), expected) << codePage << " " << text;
+        }
     }
 }
 
