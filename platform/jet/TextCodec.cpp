@@ -24,7 +24,7 @@ void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
 // above.
 std::string latin1ToUtf8(std::span<const std::uint8_t> bytes, std::size_t wide) {
     if (wide == 0) {
-        return std::string(bytes.begin(), bytes.end());
+        return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
     std::string utf8(bytes.size() + wide, '\0');
     char* place = utf8.data();
