@@ -22,6 +22,23 @@ bool isHighSurrogate(char16_t unit) {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
+// A text's size and width without its characters, all within the BMP: what counting needs.
+struct MeasuredText {
+    std::size_t units;
+    bool high;
+
+    std::size_t size() const { return units; }
+    bool empty() const { return units == 0; }
+    char16_t operator[](std::size_t) const { return 0; }
+};
+
+// The UTF-16 units of well-formed UTF-8 without characters beyond the BMP.
+std::size_t unitCount(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
 struct Bucket {
     std::uint32_t position;
     std::uint16_t offset;
@@ -54,6 +71,10 @@ public:
     }
     template <typename Text>
     void appendCharacters(Text text, std::size_t from, std::size_t count, bool high) {
+        if constexpr (std::is_same_v<Text, std::string_view>) {
+            out_.insert(out_.end(), text.begin() + from, text.begin() + from + count);
+            return;
+        }
         const std::size_t at = out_.size();
         out_.resize(at + count * (high ? 2 : 1));
         std::uint8_t* place = out_.data() + at;
@@ -136,6 +157,8 @@ template <typename Text>
 bool hasHighCharacter(Text text) {
     if constexpr (std::is_same_v<Text, std::string_view>) {
         return false;
+    } else if constexpr (std::is_same_v<Text, MeasuredText>) {
+        return text.high;
     } else {
         return std::any_of(text.begin(), text.end(), [](char16_t c) { return c > 0xFF; });
     }
@@ -268,10 +291,13 @@ void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint3
     };
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::string_view text = table.text(order[i]);
-        if (std::all_of(text.begin(), text.end(),
-                        [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        const TextForm form = table.form(order[i]);
+        if (form == TextForm::Ascii) {
             write(text, i);
-        } else if (toLatin1(text, narrow)) {
+        } else if (std::is_same_v<Sink, CountingSink> && form != TextForm::Other) {
+            write(MeasuredText{unitCount(text), form == TextForm::Bmp}, i);
+        } else if (form == TextForm::Latin1) {
+            toLatin1(text, narrow);
             write(std::string_view(narrow), i);
         } else {
             nls::toUtf16(text, wide);

@@ -16,6 +16,37 @@ std::uint32_t hashOf(std::string_view text) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+TextForm formOf(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        return TextForm::Ascii;
+    }
+    bool latin1 = true;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const auto at = [&](std::size_t offset) {
+            return i + offset < utf8.size() ? static_cast<unsigned char>(utf8[i + offset]) : 0;
+        };
+        if (lead < 0x80) {
+            i += 1;
+        } else if (lead >= 0xC2 && lead < 0xE0 && isContinuation(at(1))) {
+            latin1 = latin1 && lead < 0xC4;
+            i += 2;
+        } else if (lead >= 0xE0 && lead < 0xF0 && isContinuation(at(1)) && isContinuation(at(2)) &&
+                   (lead != 0xE0 || at(1) >= 0xA0) && (lead != 0xED || at(1) < 0xA0)) {
+            latin1 = false;
+            i += 3;
+        } else {
+            return TextForm::Other;
+        }
+    }
+    return latin1 ? TextForm::Latin1 : TextForm::Bmp;
+}
+
 }  // namespace
 
 const StringTable::Formatting* StringTable::formatting(std::uint32_t index) const {
@@ -39,7 +70,7 @@ const char* StringTable::store(std::string_view text) {
 
 std::uint32_t StringTable::append(std::string_view text, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(entries_.size());
-    entries_.push_back({store(text), static_cast<std::uint32_t>(text.size()), hash});
+    entries_.emplace_back(store(text), text.size(), hash, formOf(text));
     inSlots_.push_back(false);
     return index;
 }
@@ -53,7 +84,7 @@ std::size_t StringTable::slotOf(std::string_view text, std::uint32_t hash) const
         }
         if (candidate.hash == hash) {
             const Entry& entry = entries_[candidate.entry];
-            if (std::string_view(entry.data, entry.length) == text) {
+            if (std::string_view(entry.data, entry.length()) == text) {
                 return slot;
             }
         }
@@ -80,7 +111,7 @@ void StringTable::placePlain(std::uint32_t index) {
         growSlots();
     }
     const Entry& entry = entries_[index];
-    const std::size_t slot = slotOf({entry.data, entry.length}, entry.hash);
+    const std::size_t slot = slotOf({entry.data, entry.length()}, entry.hash);
     if (slots_[slot].entry == kNoEntry) {
         slots_[slot] = {entry.hash, index};
         inSlots_[index] = true;
@@ -125,22 +156,23 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {
         Entry& entry = entries_[index];
         if (index >= used.size() || !used[index]) {
-            entry = {nullptr, 0, hashOf({})};
+            entry = Entry(nullptr, 0, hashOf({}), TextForm::Ascii);
             formatting_.erase(index);
             continue;
         }
-        if (entry.length == 0) {
+        const std::size_t length = entry.length();
+        if (length == 0) {
             entry.data = nullptr;
             continue;
         }
-        while (entry.length > blocks_[block].size - offset) {
+        while (length > blocks_[block].size - offset) {
             ++block;
             offset = 0;
         }
         char* place = blocks_[block].data.get() + offset;
-        std::memmove(place, entry.data, entry.length);
+        std::memmove(place, entry.data, length);
         entry.data = place;
-        offset += entry.length;
+        offset += length;
     }
     if (!blocks_.empty()) {
         blocks_.resize(block + 1);

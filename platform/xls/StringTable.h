@@ -16,6 +16,11 @@
 
 namespace glossel::xls {
 
+// What a text needs in the file, found when it is stored: one byte per character (ASCII, or
+// Latin-1 characters beyond it) or two (Bmp: well-formed, without characters beyond the BMP);
+// Other for the rest, which the writer converts the general way.
+enum class TextForm : std::uint8_t { Ascii, Latin1, Bmp, Other };
+
 class StringTable {
 public:
     struct Formatting {
@@ -26,8 +31,9 @@ public:
     std::uint32_t size() const { return static_cast<std::uint32_t>(entries_.size()); }
     // Valid as long as the table.
     std::string_view text(std::uint32_t index) const {
-        return {entries_[index].data, entries_[index].length};
+        return {entries_[index].data, entries_[index].length()};
     }
+    TextForm form(std::uint32_t index) const { return entries_[index].form(); }
     // The runs and phonetic block of an entry; nullptr for a plain one.
     const Formatting* formatting(std::uint32_t index) const;
 
@@ -46,8 +52,16 @@ public:
 
 private:
     struct Entry {
+        Entry(const char* data, std::size_t length, std::uint32_t hash, TextForm form)
+            : data(data),
+              lengthAndForm(static_cast<std::uint32_t>(length) << 2 |
+                            static_cast<std::uint32_t>(form)),
+              hash(hash) {}
+        std::uint32_t length() const { return lengthAndForm >> 2; }
+        TextForm form() const { return static_cast<TextForm>(lengthAndForm & 3); }
+
         const char* data;
-        std::uint32_t length;
+        std::uint32_t lengthAndForm;  // texts stay far below 2^30 bytes
         std::uint32_t hash;
     };
     static constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
@@ -73,7 +87,7 @@ private:
         std::uint32_t entry = kNoEntry;  // a plain entry's number; kNoEntry where free
     };
     std::vector<Slot> slots_;
-    std::vector<bool> inSlots_;         // per entry: whether slots_ holds it
+    std::vector<bool> inSlots_;  // per entry: whether slots_ holds it
     std::size_t plainCount_ = 0;
     std::unordered_map<std::uint32_t, Formatting> formatting_;
 };
