@@ -110,7 +110,8 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
         }
         std::optional<std::string> decoded;
         if (!readsAlike(*text, *machineCodePage, codePage)) {
-            const std::optional<std::string> bytes = nls::encodeAnsiExactly(*machineCodePage, *text);
+            const std::optional<std::string> bytes =
+                nls::encodeAnsiExactly(*machineCodePage, *text);
             if (!bytes) {
                 throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
                                                   rowName(records.Fields()) +

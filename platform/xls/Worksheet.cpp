@@ -136,7 +136,8 @@ void Worksheet::checkValue(std::uint32_t row, std::uint32_t column, const CellVa
 
 std::uint16_t Worksheet::newCellXf(std::uint16_t row, std::uint16_t column) const {
     const Row* found = content_.rows.find(row);
-    if (found && found->record && found->record->hasXf() && formats_.isCellXf(found->record->xf())) {
+    if (found && found->record && found->record->hasXf() &&
+        formats_.isCellXf(found->record->xf())) {
         return found->record->xf();
     }
     for (const ColInfoRecord& info : content_.columns) {

@@ -64,12 +64,27 @@ TEST(AnsiText, UnsupportedCodePagesAreErrors) {
 // best-fit and missing characters, dropped ignorables, characters beyond the BMP, surrogates
 // and malformed UTF-8 included.
 TEST(AnsiText, ExactEncodingHoldsWhereTheRoundTripDoes) {
-    const std::vector<std::string> texts = {
-        "Grüße", "Привет", "Ïðèâåò", "Ωμέγα", "日本語", "Ā ā", "soft\u00ADhyphen",
-        "zero\u200Bwidth", "\u20AC 5", "\U0001F600", "\xED\xA0\x80", "\xC3", "\xC0\xAF",
-        "\xE0\x80\xAF", "\xF0\x9F\x98", "?", "\u0178\u0081", "中文 Ω", "ﾃｽﾄ"};
-    for (int codePage : {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257,
-                         1258}) {
+    const std::vector<std::string> texts = {"Grüße",
+                                            "Привет",
+                                            "Ïðèâåò",
+                                            "Ωμέγα",
+                                            "日本語",
+                                            "Ā ā",
+                                            "soft\u00ADhyphen",
+                                            "zero\u200Bwidth",
+                                            "\u20AC 5",
+                                            "\U0001F600",
+                                            "\xED\xA0\x80",
+                                            "\xC3",
+                                            "\xC0\xAF",
+                                            "\xE0\x80\xAF",
+                                            "\xF0\x9F\x98",
+                                            "?",
+                                            "\u0178\u0081",
+                                            "中文 Ω",
+                                            "ﾃｽﾄ"};
+    for (int codePage :
+         {874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258}) {
         for (const std::string& text : texts) {
             const std::string bytes = encodeAnsi(codePage, text);
             const std::optional<std::string> expected =
