@@ -52,19 +52,31 @@ public:
     // decode the others again to compare them.
     void update(const std::vector<std::optional<Variant>>& changes) override {
         jet::TableWriter& tableWriter = writer();
-        std::vector<std::optional<Variant>> differing(changes.size());
-        bool anyDiffering = false;
+        const auto differs = [&](std::size_t i) {
+            return changes[i] && (i >= fields_.size() || *changes[i] != cursor_.value(i));
+        };
+        std::size_t given = 0;
+        std::size_t differing = 0;
         for (std::size_t i = 0; i < changes.size(); ++i) {
-            if (changes[i] && (i >= fields_.size() || *changes[i] != cursor_.value(i))) {
-                differing[i] = changes[i];
-                anyDiffering = true;
-            }
+            given += changes[i] ? 1 : 0;
+            differing += differs(i) ? 1 : 0;
         }
-        if (!anyDiffering) {
+        if (differing == 0) {
             return;
         }
-        tableWriter.updateRow(cursor_.position(), differing,
-                              jet::TableWriter::Changes::DifferFromStored);
+        if (differing == given) {
+            tableWriter.updateRow(cursor_.position(), changes,
+                                  jet::TableWriter::Changes::DifferFromStored);
+        } else {
+            std::vector<std::optional<Variant>> onlyDiffering(changes.size());
+            for (std::size_t i = 0; i < changes.size(); ++i) {
+                if (differs(i)) {
+                    onlyDiffering[i] = changes[i];
+                }
+            }
+            tableWriter.updateRow(cursor_.position(), onlyDiffering,
+                                  jet::TableWriter::Changes::DifferFromStored);
+        }
         cursor_.reread();
     }
 

@@ -56,6 +56,14 @@ void TableCursor::split(const ByteView& row) {
 }
 
 const Variant& TableCursor::value(std::size_t column) {
+    if (stale_) {
+        stale_ = false;
+        PageBuffer holder;
+        ByteView bytes({}, {});
+        if (resolveRow(position_.page, position_.row, holder, bytes, dataPosition_)) {
+            split(bytes);
+        }
+    }
     auto& value = values_.at(column);
     if (!value) {
         value = decodeField(fields_[column], table_->columns[column], *table_, *channel_, codePage_,
@@ -64,15 +72,9 @@ const Variant& TableCursor::value(std::size_t column) {
     return *value;
 }
 
-void TableCursor::reread() {
-    PageBuffer holder;
-    ByteView bytes({}, {});
-    if (resolveRow(position_.page, position_.row, holder, bytes, dataPosition_)) {
-        split(bytes);
-    }
-}
 
 bool TableCursor::next() {
+    stale_ = false;
     while (pageIndex_ < pages_.size()) {
         const std::uint32_t pageNumber = pages_[pageIndex_];
         const PageBuffer buffer = channel_->page(pageNumber, table_->name);

@@ -25,8 +25,8 @@ public:
     bool next();
     // The value of a column (by its place in the table's column order) in the current row.
     const Variant& value(std::size_t column);
-    // Reads the current row again, after it was changed.
-    void reread();
+    // The current row was changed: it is read again before a value of it is asked for.
+    void reread() { stale_ = true; }
     // Where the current row's slot is (for a moved row: its original slot, which points on).
     RowId position() const { return position_; }
 
@@ -48,6 +48,7 @@ private:
     std::vector<std::optional<Variant>> values_;
     RowId position_;
     RowId dataPosition_;
+    bool stale_ = false;
 };
 
 }  // namespace glossel::jet

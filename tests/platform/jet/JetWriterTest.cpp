@@ -155,6 +155,46 @@ TEST_F(JetWriter, UpdateThatChangesNothingWritesNothing) {
     EXPECT_EQ(std::filesystem::last_write_time(path), changedAt);
 }
 
+TEST_F(JetWriter, RowsThatGrowReadBackAtOnceAndTheWalkGoesOnOverThem) {
+    const std::string path = exchangeFile();
+    const auto grown = [](std::int32_t id) {
+        std::string text;
+        for (int i = 0; i < 120; ++i) {
+            text += "Ж";
+        }
+        return text + std::to_string(id);
+    };
+    {
+        auto database = dao::DBEngine().OpenDatabase(path);
+        auto records = database.OpenRecordset("TidxTexts");
+        for (std::int32_t id = 0; id < 200; ++id) {
+            records.AddNew();
+            records.Fields().Item("ID").SetValue(id);
+            records.Fields().Item("L1031").SetValue("kurz " + std::to_string(id));
+            records.Update();
+        }
+        std::int32_t walked = 0;
+        for (records.MoveFirst(); !records.Eof(); records.MoveNext(), ++walked) {
+            const std::int32_t id = std::get<std::int32_t>(records.Fields().Item("ID").Value());
+            records.Edit();
+            records.Fields().Item("L1031").SetValue(grown(id));
+            records.Update();
+            EXPECT_EQ(records.Fields().Item("L1031").Value(), Variant(grown(id)));
+            EXPECT_EQ(records.Fields().Item("ID").Value(), Variant(id));
+        }
+        EXPECT_EQ(walked, 200);
+        database.Close();
+    }
+    auto database = dao::DBEngine().OpenDatabase(path);
+    auto records = database.OpenRecordset("TidxTexts");
+    std::int32_t read = 0;
+    for (records.MoveFirst(); !records.Eof(); records.MoveNext(), ++read) {
+        const std::int32_t id = std::get<std::int32_t>(records.Fields().Item("ID").Value());
+        EXPECT_EQ(records.Fields().Item("L1031").Value(), Variant(grown(id)));
+    }
+    EXPECT_EQ(read, 200);
+}
+
 TEST_F(JetWriter, NewColumnsCarryAllowZeroLengthInTheTableProperties) {
     const std::string path = exchangeFile();
     const auto database = JetDatabase::open(path);
