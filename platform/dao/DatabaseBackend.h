@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Variant.h"
@@ -36,6 +37,17 @@ public:
     virtual const Variant& value(std::size_t field) = 0;
     // Adds a record after the others; the current record stays.
     virtual void append(const std::vector<Variant>& values) = 0;
+    // Adds the current record of `source` the same way: for each pair, field `from` of the source
+    // goes to field `to` of this table; the other fields stay null. An engine may take over the
+    // values it would store alike as they are stored.
+    virtual void appendFrom(RecordSource& source,
+                            const std::vector<std::pair<std::size_t, std::size_t>>& mapping) {
+        std::vector<Variant> values(fields().size(), Null{});
+        for (const auto& [from, to] : mapping) {
+            values[to] = source.value(from);
+        }
+        append(values);
+    }
     // Changes the current record: every field with a value in `changes` gets it.
     virtual void update(const std::vector<std::optional<Variant>>& changes) = 0;
 };

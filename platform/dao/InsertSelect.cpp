@@ -171,13 +171,9 @@ void runInsertSelect(DatabaseSession& session, const std::string& statement) {
     }
     const auto idField = fieldIndex(source->fields(), "ID");
     source->rewind();
-    std::vector<Variant> row(target->fields().size(), Null{});
     while (source->next()) {
-        for (const auto& [from, to] : mapping) {
-            row[to] = source->value(from);
-        }
         try {
-            target->append(row);
+            target->appendFrom(*source, mapping);
         } catch (const Error& error) {
             throw Error(error.number(), error.description() + rowKey(idField, *source));
         }

@@ -47,6 +47,25 @@ public:
 
     void append(const std::vector<Variant>& values) override { writer().appendRow(values); }
 
+    // Texts of another Jet 4 table that this one stores alike are taken over without decoding.
+    void appendFrom(RecordSource& source,
+                    const std::vector<std::pair<std::size_t, std::size_t>>& mapping) override {
+        auto* jetSource = dynamic_cast<JetRecordSource*>(&source);
+        jet::TableWriter& tableWriter = writer();
+        std::vector<Variant> values(fields_.size(), Null{});
+        std::vector<const jet::StoredField*> storedTexts(fields_.size(), nullptr);
+        for (const auto& [from, to] : mapping) {
+            const jet::StoredField* text =
+                jetSource ? jetSource->cursor_.storedText(from) : nullptr;
+            if (text && tableWriter.takesStoredText(to, *text)) {
+                storedTexts[to] = text;
+            } else {
+                values[to] = source.value(from);
+            }
+        }
+        tableWriter.appendRow(values, storedTexts);
+    }
+
     // Values equal to the ones the cursor read are left out: a pass that rewrites every record
     // with mostly the same texts then neither encodes nor rereads them, and the writer need not
     // decode the others again to compare them.

@@ -55,7 +55,7 @@ void TableCursor::split(const ByteView& row) {
     values_.assign(fields_.size(), std::nullopt);
 }
 
-const Variant& TableCursor::value(std::size_t column) {
+void TableCursor::readAgainIfChanged() {
     if (stale_) {
         stale_ = false;
         PageBuffer holder;
@@ -64,6 +64,19 @@ const Variant& TableCursor::value(std::size_t column) {
             split(bytes);
         }
     }
+}
+
+const StoredField* TableCursor::storedText(std::size_t column) {
+    readAgainIfChanged();
+    if (!channel_->format().textIsUnicode() ||
+        table_->columns.at(column).type != column_type::kText) {
+        return nullptr;
+    }
+    return &fields_.at(column);
+}
+
+const Variant& TableCursor::value(std::size_t column) {
+    readAgainIfChanged();
     auto& value = values_.at(column);
     if (!value) {
         value = decodeField(fields_[column], table_->columns[column], *table_, *channel_, codePage_,
@@ -71,7 +84,6 @@ const Variant& TableCursor::value(std::size_t column) {
     }
     return *value;
 }
-
 
 bool TableCursor::next() {
     stale_ = false;

@@ -25,6 +25,8 @@ public:
     bool next();
     // The value of a column (by its place in the table's column order) in the current row.
     const Variant& value(std::size_t column);
+    // A Jet 4 text column's field in the current row as stored; nullptr for other columns.
+    const StoredField* storedText(std::size_t column);
     // The current row was changed: it is read again before a value of it is asked for.
     void reread() { stale_ = true; }
     // Where the current row's slot is (for a moved row: its original slot, which points on).
@@ -36,6 +38,7 @@ private:
     bool resolveRow(std::uint32_t page, std::uint16_t row, PageBuffer& holder, ByteView& out,
                     RowId& data) const;
     void split(const ByteView& row);
+    void readAgainIfChanged();
 
     std::shared_ptr<const PageChannel> channel_;
     std::shared_ptr<const TableDefinition> table_;

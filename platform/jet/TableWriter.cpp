@@ -8,6 +8,7 @@
 #include "platform/jet/DataPageWriter.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/RowDecoder.h"
+#include "platform/jet/TextCodec.h"
 #include "platform/jet/UsageMap.h"
 #include "platform/jet/UsageMapWriter.h"
 
@@ -156,12 +157,32 @@ void TableWriter::countRows(int delta) {
     }
 }
 
+bool TableWriter::takesStoredText(std::size_t column, const StoredField& field) const {
+    const ColumnDefinition& definition = table_->columns[column];
+    if (definition.type != column_type::kText ||
+        (definition.extraFlags & column_flag::kCompressedUnicode) == 0 || !field.present) {
+        return false;
+    }
+    const std::optional<std::size_t> characters = compressedCharacterCount(field.bytes);
+    return characters && *characters * 2 <= definition.length;
+}
+
 RowId TableWriter::appendRow(const std::vector<Variant>& values) {
+    return appendRow(values, {});
+}
+
+RowId TableWriter::appendRow(const std::vector<Variant>& values,
+                             const std::vector<const StoredField*>& storedTexts) {
     requireNoIndex("das Anfügen von Datensätzen");
     PageChannel::ChangeScope scope(channel_);
     std::vector<StoredField> fields;
     fields.reserve(table_->columns.size());
     for (std::size_t i = 0; i < table_->columns.size(); ++i) {
+        const StoredField* text = i < storedTexts.size() ? storedTexts[i] : nullptr;
+        if (text && takesStoredText(i, *text)) {
+            fields.push_back(*text);
+            continue;
+        }
         fields.push_back(encode(i, i < values.size() ? values[i] : Variant(Null{}),
                                 [&, i] { return describe(i, values); }));
     }

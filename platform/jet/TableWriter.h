@@ -27,6 +27,13 @@ public:
 
     // Adds a row of values (in the table's column order); returns the new row's place.
     RowId appendRow(const std::vector<Variant>& values);
+    // Whether a text that a Jet 4 text column stored as `field` is stored alike in `column`, so
+    // that it can be taken over without decoding and encoding it again.
+    bool takesStoredText(std::size_t column, const StoredField& field) const;
+    // The same, with the columns that have an entry in `storedTexts` taking that text over (each
+    // one that takesStoredText accepts) instead of their value.
+    RowId appendRow(const std::vector<Variant>& values,
+                    const std::vector<const StoredField*>& storedTexts);
     // What a caller of updateRow knows of its changes: whether each may equal the value stored,
     // or has been compared with the row as read and differs from it.
     enum class Changes { MayEqualStored, DifferFromStored };

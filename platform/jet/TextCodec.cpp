@@ -115,6 +115,18 @@ std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compre
     return bytes;
 }
 
+std::optional<std::size_t> compressedCharacterCount(std::span<const std::uint8_t> stored) {
+    if (stored.size() < 2 || stored[0] != kCompressionMarker0 || stored[1] != kCompressionMarker1) {
+        return std::nullopt;
+    }
+    const std::size_t characters = stored.size() - 2;
+    if (characters < kShortestCompressed || characters > kLongestCompressed ||
+        std::find(stored.begin() + 2, stored.end(), 0) != stored.end()) {
+        return std::nullopt;
+    }
+    return characters;
+}
+
 std::optional<std::vector<std::uint8_t>> encodeCompressedJet4Text(std::string_view utf8) {
     if (utf8.size() < kShortestCompressed || utf8.size() > 2 * kLongestCompressed) {
         return std::nullopt;

@@ -79,6 +79,49 @@ TEST_F(DaoLink, InsertSelectThroughALinkCopiesEveryRowAndLeavesTheProjectAlone) 
     EXPECT_EQ(rows, 27);
 }
 
+// Texts the target stores alike are taken over as the project stored them; the file must come
+// out as if every value had been decoded and written again.
+TEST_F(DaoLink, InsertSelectWritesTheFileThatRowByRowAppendingWrites) {
+    {
+        Database project = DBEngine().OpenDatabase(projectPath());
+        Recordset texts = project.OpenRecordset("TidxTexts");
+        const std::vector<Variant> kinds{
+            std::string("ab"),   std::string("abc"),    std::string("Größe"), std::string("Привет"),
+            std::string("日本"), std::string(255, 'x'), std::string(""),      Null{},
+            std::string("Aж ÿ€")};
+        std::int32_t id = 9000;
+        for (const Variant& kind : kinds) {
+            texts.AddNew();
+            texts.Fields().Item("ID").SetValue(id++);
+            texts.Fields().Item("L1031").SetValue(kind);
+            texts.Fields().Item("L1049").SetValue(kind);
+            texts.Update();
+        }
+        project.Close();
+    }
+    const std::string rowByRow = dir_.path("RowByRow.mdb");
+    addColumns({{"L1031", 255}, {"L1049", 255}});
+    std::filesystem::copy_file(targetPath(), rowByRow);
+
+    Database project = DBEngine().OpenDatabase(projectPath());
+    link(project);
+    project.Execute("INSERT INTO TidxTemp SELECT ID, Description, L1031, L1049 FROM TidxTexts");
+    project.TableDefs().Delete("TidxTemp");
+    Database target = DBEngine().OpenDatabase(rowByRow);
+    Recordset from = project.OpenRecordset("TidxTexts");
+    Recordset to = target.OpenRecordset("TidxTexts");
+    for (; !from.Eof(); from.MoveNext()) {
+        to.AddNew();
+        for (const char* column : {"ID", "Description", "L1031", "L1049"}) {
+            to.Fields().Item(column).SetValue(from.Fields().Item(column).Value());
+        }
+        to.Update();
+    }
+    target.Close();
+    project.Close();
+    EXPECT_EQ(test::readBytes(targetPath()), test::readBytes(rowByRow));
+}
+
 TEST_F(DaoLink, AppendChecksTheDefinitionAndItsTarget) {
     Database project = DBEngine().OpenDatabase(projectPath());
     TableDef bare = project.CreateTableDef("TidxTemp");
