@@ -82,6 +82,15 @@ public:
         sheet_.appendRow(cells);
     }
 
+    void appendFrom(RecordSource& source,
+                    const std::vector<std::pair<std::size_t, std::size_t>>& mapping) override {
+        std::vector<xls::CellValue> cells(fields_.size(), xls::Empty{});
+        for (const auto& [from, to] : mapping) {
+            cells[to] = xls::fromVariant(source.value(from));
+        }
+        sheet_.appendRow(cells);
+    }
+
     void update(const std::vector<std::optional<Variant>>& changes) override {
         for (std::uint32_t column = 0; column < changes.size(); ++column) {
             if (changes[column]) {

@@ -53,11 +53,11 @@ std::string_view errorText(CellError error) {
     return "#N/A";
 }
 
-Variant toVariant(const CellValue& value) {
+Variant toVariant(CellValue value) {
     struct Converter {
         Variant operator()(Empty) const { return Null{}; }
         Variant operator()(double v) const { return v; }
-        Variant operator()(const std::string& v) const { return v; }
+        Variant operator()(std::string& v) const { return std::move(v); }
         Variant operator()(bool v) const { return v; }
         Variant operator()(CellError) const { return Null{}; }
     };

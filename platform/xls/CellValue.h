@@ -35,7 +35,7 @@ std::optional<CellError> cellErrorFromCode(std::uint8_t code);
 std::string_view errorText(CellError error);
 
 // Empty and error cells read as Null, numbers as double, texts as string, booleans as bool.
-Variant toVariant(const CellValue& value);
+Variant toVariant(CellValue value);
 // Null becomes empty; numbers of every kind (integers, Currency, dates, Decimal) become numbers.
 // GUIDs and binary data have no cell form: error 13.
 CellValue fromVariant(const Variant& value);
