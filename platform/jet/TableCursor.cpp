@@ -22,7 +22,9 @@ TableCursor::TableCursor(std::shared_ptr<const PageChannel> channel,
 
 bool TableCursor::resolveRow(std::uint32_t pageNumber, std::uint16_t row, PageBuffer& holder,
                              ByteView& out, RowId& data) const {
-    holder = channel_->page(pageNumber, table_->name);
+    if (!holder) {
+        holder = channel_->page(pageNumber, table_->name);
+    }
     DataPage page(channel_->view(holder, pageNumber, table_->name), channel_->format());
     std::uint16_t flags = page.rowFlags(row);
     if (flags == row_flag::kDeleted || flags == row_flag::kMovedData) {
@@ -89,7 +91,7 @@ bool TableCursor::next() {
     stale_ = false;
     while (pageIndex_ < pages_.size()) {
         const std::uint32_t pageNumber = pages_[pageIndex_];
-        const PageBuffer buffer = channel_->page(pageNumber, table_->name);
+        PageBuffer buffer = channel_->page(pageNumber, table_->name);
         const DataPage page(channel_->view(buffer, pageNumber, table_->name), channel_->format());
         const bool ownPage =
             page.pageType() == page_type::kData && page.owner() == table_->definitionPage;
@@ -99,9 +101,8 @@ bool TableCursor::next() {
             continue;
         }
         const auto row = static_cast<std::uint16_t>(nextRow_++);
-        PageBuffer holder;
         ByteView bytes({}, {});
-        if (resolveRow(pageNumber, row, holder, bytes, dataPosition_)) {
+        if (resolveRow(pageNumber, row, buffer, bytes, dataPosition_)) {
             split(bytes);
             position_ = {pageNumber, static_cast<std::uint8_t>(row)};
             return true;

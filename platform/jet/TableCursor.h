@@ -34,7 +34,7 @@ public:
 
 private:
     // The bytes of the row a slot stands for, following overflow pointers; false for a slot to
-    // skip.
+    // skip. `holder` may hold the slot's page already, and holds the row's page afterwards.
     bool resolveRow(std::uint32_t page, std::uint16_t row, PageBuffer& holder, ByteView& out,
                     RowId& data) const;
     void split(const ByteView& row);

@@ -2,6 +2,7 @@
 #include "platform/jet/TextCodec.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/nls/AnsiText.h"
 #include "platform/nls/Utf16.h"
@@ -121,7 +122,7 @@ std::optional<std::size_t> compressedCharacterCount(std::span<const std::uint8_t
     }
     const std::size_t characters = stored.size() - 2;
     if (characters < kShortestCompressed || characters > kLongestCompressed ||
-        std::find(stored.begin() + 2, stored.end(), 0) != stored.end()) {
+        std::memchr(stored.data() + 2, 0, characters) != nullptr) {
         return std::nullopt;
     }
     return characters;
