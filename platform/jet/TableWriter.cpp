@@ -220,7 +220,8 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
     const ByteView current =
         DataPage(channel_.view(dataBuffer, location.data.page, table_->name), format)
             .row(location.data.row);
-    std::vector<StoredField> fields = splitRow(current, *table_, format);
+    splitRow(current, *table_, format, rowFields_);
+    std::vector<StoredField>& fields = rowFields_;
     auto valueOf = [&](std::size_t i) {
         return decodeField(fields[i], table_->columns[i], *table_, channel_, database_->codePage(),
                            current.where());
@@ -268,8 +269,12 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
         return;
     }
     // The row no longer fits its slot: its new image goes to a slot of its own, written before the
-    // original slot points there; an earlier moved copy is given up last.
-    const RowId moved = placeRow(image, row_flag::kMovedData, location.data.page, true);
+    // original slot points there (unless both are on the same page); an earlier moved copy is
+    // given up last.
+    const RowId moved = placeRow(image, row_flag::kMovedData, location.data.page, false);
+    if (moved.page != row.page) {
+        channel_.flush(moved.page);
+    }
     std::vector<std::uint8_t>& headerPage = channel_.change(row.page, table_->name);
     const std::size_t headerLength = rowLength(headerPage, format, row.row);
     if (headerLength < kPointerSize) {

@@ -66,6 +66,7 @@ private:
     std::vector<ColumnRules> rules_;
     std::map<std::uint16_t, LongValueWriter> longValues_;
     std::optional<std::uint32_t> insertPage_;
+    std::vector<StoredField> rowFields_;  // the fields of the row being changed
     bool insertPageKnown_ = false;
 };
 
