@@ -148,15 +148,40 @@ std::uint32_t StringTable::intern(std::string_view text, std::uint32_t entry) {
     return intern(text);
 }
 
+void StringTable::removePlain(std::uint32_t index) {
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t hole = entries_[index].hash & mask;
+    while (slots_[hole].entry != index) {
+        hole = (hole + 1) & mask;
+    }
+    // Entries behind the hole that may stand in it (their home slot is not between the hole and
+    // them) move up, so that every entry stays reachable from its home slot.
+    for (std::size_t next = (hole + 1) & mask; slots_[next].entry != kNoEntry;
+         next = (next + 1) & mask) {
+        const std::size_t home = slots_[next].hash & mask;
+        if (((next - home) & mask) >= ((next - hole) & mask)) {
+            slots_[hole] = slots_[next];
+            hole = next;
+        }
+    }
+    slots_[hole] = Slot{};
+    inSlots_[index] = false;
+    --plainCount_;
+}
+
 // The kept texts are packed in entry order by the rule store() follows, so each lands no later
 // than where it was: moving them one by one never overwrites a text still to be moved.
 void StringTable::keepOnly(const std::vector<bool>& used) {
+    const std::uint32_t emptyHash = hashOf({});
     std::size_t block = 0;
     std::size_t offset = 0;
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {
         Entry& entry = entries_[index];
         if (index >= used.size() || !used[index]) {
-            entry = Entry(nullptr, 0, hashOf({}), TextForm::Ascii);
+            if (inSlots_[index]) {
+                removePlain(index);
+            }
+            entry = Entry(nullptr, 0, emptyHash, TextForm::Ascii);
             formatting_.erase(index);
             continue;
         }
@@ -170,8 +195,10 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
             offset = 0;
         }
         char* place = blocks_[block].data.get() + offset;
-        std::memmove(place, entry.data, length);
-        entry.data = place;
+        if (place != entry.data) {
+            std::memmove(place, entry.data, length);
+            entry.data = place;
+        }
         offset += length;
     }
     if (!blocks_.empty()) {
@@ -179,11 +206,10 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
         blockEnd_ = blocks_[block].data.get() + offset;
         blockRoom_ = blocks_[block].size - offset;
     }
-    std::fill(slots_.begin(), slots_.end(), Slot{});
-    std::fill(inSlots_.begin(), inSlots_.end(), false);
-    plainCount_ = 0;
+    // A kept text that stood behind an equal one given up is now the one intern finds.
     for (std::uint32_t index = 0; index < entries_.size(); ++index) {
-        if (index < used.size() && used[index] && !formatting_.contains(index)) {
+        if (index < used.size() && used[index] && !inSlots_[index] &&
+            !formatting_.contains(index)) {
             placePlain(index);
         }
     }

@@ -73,6 +73,8 @@ private:
     void growSlots();
     // Makes a new plain entry findable unless an earlier one holds the same text.
     void placePlain(std::uint32_t index);
+    // Takes a plain entry out of the slots.
+    void removePlain(std::uint32_t index);
 
     std::deque<Entry> entries_;  // no doubled capacity for a few hundred thousand entries
     struct Block {
