@@ -172,7 +172,17 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
         }
     }
 
-    std::vector<std::uint8_t> row(kField + fixedEnd, 0);
+    std::size_t variableBytes = 0;
+    for (const std::size_t column : bySlot) {
+        if (column < fields.size() && fields[column].present) {
+            variableBytes += fields[column].bytes.size();
+        }
+    }
+    std::vector<std::uint8_t> row;
+    row.reserve(std::max(minimumSize, kField + fixedEnd + variableBytes +
+                                          kField * (table.variableColumns + 2u) +
+                                          maskLength(table)));
+    row.resize(kField + fixedEnd, 0);
     putU16(row, 0, table.maxColumns);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDefinition& column = table.columns[i];
