@@ -191,6 +191,7 @@ void PageChannel::flushAll() {
 void PageChannel::flushIfFull() {
     if (changedPages_ >= kCachedPages) {
         writeChangedPages();
+        store_->beginSync();
     }
 }
 

@@ -62,7 +62,8 @@ public:
     void flush(std::uint32_t number);
     // Writes every changed page and syncs the file.
     void flushAll();
-    // Writes the changed pages, without syncing, once there are more than the cache should hold.
+    // Writes the changed pages once there are more than the cache should hold, and starts their
+    // way to the disk without waiting for it (the sync at flushAll then has less to wait for).
     void flushIfFull();
 
     // Held by a writer while it works on pages: references that change() returned stay valid,

@@ -24,6 +24,9 @@ public:
     virtual void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
     // Makes every write so far durable.
     virtual void sync() = 0;
+    // Starts making the writes so far durable without waiting for it, so that a later sync()
+    // has less left to wait for. A hint: stores may ignore it.
+    virtual void beginSync() {}
 };
 
 // Identifies an open file, so that every handle on it in this process shares one page cache.

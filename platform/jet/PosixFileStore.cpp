@@ -9,6 +9,7 @@
 
 #include "platform/Error.h"
 #include "platform/jet/PageStore.h"
+#include "platform/jet/Writeback.h"
 
 namespace glossel::jet {
 namespace {
@@ -54,6 +55,8 @@ public:
         }
         size_ = std::max(size_, offset + bytes.size());
     }
+
+    void beginSync() override { startWriteback(fd_); }
 
     void sync() override {
         if (::fsync(fd_) != 0) {

@@ -1,0 +1,12 @@
+// Write-back started with sync_file_range; it is a hint, so its errors are left to fsync.
+#include <fcntl.h>
+
+#include "platform/jet/Writeback.h"
+
+namespace glossel::jet {
+
+void startWriteback(int fd) {
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+}
+
+}  // namespace glossel::jet
