@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/Writeback.h"
 #include "platform/jet/PageStore.h"
-#include "platform/jet/Writeback.h"
 
 namespace glossel::jet {
 namespace {

@@ -15,10 +15,13 @@
 #include <mutex>
 
 #include "platform/Error.h"
+#include "platform/Writeback.h"
 #include "platform/xls/Damage.h"
 
 namespace glossel::xls {
 namespace {
+
+constexpr std::size_t kWritebackInterval = 4 << 20;
 
 constexpr int kMaxDepth = 32;
 constexpr std::size_t kReadChunk = 1 << 20;
@@ -199,10 +202,9 @@ std::vector<std::uint8_t> writeCompoundFile(const CompoundEntry& root,
                                             std::span<const std::uint8_t> replacement) {
     initialiseLibrary();
     GPtr<GsfOutput> sink(gsf_output_memory_new());
-    writeTree(sink.get(), root, replaced,
-              [&](const std::function<void(std::span<const std::uint8_t>)>& put) {
-                  put(replacement);
-              });
+    writeTree(
+        sink.get(), root, replaced,
+        [&](const std::function<void(std::span<const std::uint8_t>)>& put) { put(replacement); });
     const auto* data = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink.get()));
     const auto size = static_cast<std::size_t>(gsf_output_size(sink.get()));
     return std::vector<std::uint8_t>(data, data + size);
@@ -212,7 +214,20 @@ void writeCompoundFile(const CompoundEntry& root, const CompoundEntry* replaced,
                        const StreamPieces& replacement, std::FILE* file) {
     initialiseLibrary();
     GPtr<GsfOutput> sink(gsf_output_stdio_new_FILE("", file, TRUE));
-    writeTree(sink.get(), root, replaced, replacement);
+    // What is written starts on its way to the disk every few megabytes, so that the file's sync
+    // at the end has little left to wait for.
+    std::size_t sinceWriteback = 0;
+    const StreamPieces startingWriteback = [&](const auto& put) {
+        replacement([&](std::span<const std::uint8_t> piece) {
+            put(piece);
+            sinceWriteback += piece.size();
+            if (sinceWriteback >= kWritebackInterval && std::fflush(file) == 0) {
+                startWriteback(::fileno(file));
+                sinceWriteback = 0;
+            }
+        });
+    };
+    writeTree(sink.get(), root, replaced, startingWriteback);
 }
 
 }  // namespace glossel::xls

@@ -1,8 +1,8 @@
 // Systems without a call to start write-back: fsync does all the work.
-#include "platform/jet/Writeback.h"
+#include "platform/Writeback.h"
 
-namespace glossel::jet {
+namespace glossel {
 
 void startWriteback(int) {}
 
-}  // namespace glossel::jet
+}  // namespace glossel

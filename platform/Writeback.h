@@ -2,8 +2,8 @@
 // system offers that (Linux); elsewhere nothing happens and the next fsync does all the work.
 #pragma once
 
-namespace glossel::jet {
+namespace glossel {
 
 void startWriteback(int fd);
 
-}  // namespace glossel::jet
+}  // namespace glossel
