@@ -6,6 +6,7 @@
 
 #include "platform/nls/AnsiText.h"
 #include "platform/nls/Utf16.h"
+#include "platform/nls/Utf8Text.h"
 
 namespace glossel::jet {
 namespace {
@@ -135,27 +136,14 @@ std::optional<std::vector<std::uint8_t>> encodeCompressedJet4Text(std::string_vi
     std::vector<std::uint8_t> bytes(utf8.size() + 2);
     bytes[0] = kCompressionMarker0;
     bytes[1] = kCompressionMarker1;
-    std::uint8_t* place = bytes.data() + 2;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<std::uint8_t>(utf8[i]);
-        if (byte >= 0x01 && byte < 0x80) {
-            *place++ = byte;
-            continue;
-        }
-        if ((byte != 0xC2 && byte != 0xC3) || i + 1 == utf8.size()) {
-            return std::nullopt;
-        }
-        const auto next = static_cast<std::uint8_t>(utf8[++i]);
-        if ((next & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        *place++ = static_cast<std::uint8_t>((byte & 0x03) << 6 | (next & 0x3F));
-    }
-    const auto characters = static_cast<std::size_t>(place - bytes.data()) - 2;
-    if (characters < kShortestCompressed || characters > kLongestCompressed) {
+    const std::optional<std::size_t> characters =
+        nls::toLatin1(utf8, reinterpret_cast<char*>(bytes.data() + 2));
+    // A 00 byte would switch runs: U+0000 cannot be compressed.
+    if (!characters || *characters < kShortestCompressed || *characters > kLongestCompressed ||
+        std::memchr(bytes.data() + 2, 0, *characters) != nullptr) {
         return std::nullopt;
     }
-    bytes.resize(characters + 2);
+    bytes.resize(*characters + 2);
     return bytes;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/nls/Environment.h"
 #include "platform/nls/SingleByteCodePage.h"
 #include "platform/nls/Utf16.h"
+#include "platform/nls/Utf8Text.h"
 
 namespace glossel::nls {
 
@@ -80,49 +81,10 @@ std::string decodeInTable(const SingleByteCodePage& page, std::string_view bytes
     std::string utf8(bytes.size() * 3, '\0');
     std::size_t written = 0;
     for (char byte : bytes) {
-        const char16_t unit = page.toUnicode[static_cast<unsigned char>(byte)];
-        if (unit < 0x80) {
-            utf8[written++] = static_cast<char>(unit);
-        } else if (unit < 0x800) {
-            utf8[written++] = static_cast<char>(0xC0 | unit >> 6);
-            utf8[written++] = static_cast<char>(0x80 | (unit & 0x3F));
-        } else {
-            utf8[written++] = static_cast<char>(0xE0 | unit >> 12);
-            utf8[written++] = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-            utf8[written++] = static_cast<char>(0x80 | (unit & 0x3F));
-        }
+        written += putUtf8(page.toUnicode[static_cast<unsigned char>(byte)], utf8.data() + written);
     }
     utf8.resize(written);
     return utf8;
-}
-
-// The code point of the UTF-8 sequence at utf8[at], moving `at` past it; nullopt for a
-// malformed sequence and for characters beyond the BMP.
-std::optional<char16_t> nextBmpCharacter(std::string_view utf8, std::size_t& at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-    const auto continuation = [&](std::size_t i) {
-        return i < utf8.size() && (byte(i) & 0xC0) == 0x80;
-    };
-    const unsigned char lead = byte(at);
-    if (lead < 0x80) {
-        ++at;
-        return lead;
-    }
-    if (lead >= 0xC2 && lead < 0xE0 && continuation(at + 1)) {
-        const auto unit = static_cast<char16_t>((lead & 0x1F) << 6 | (byte(at + 1) & 0x3F));
-        at += 2;
-        return unit;
-    }
-    if (lead >= 0xE0 && lead < 0xF0 && continuation(at + 1) && continuation(at + 2)) {
-        const auto unit = static_cast<char16_t>((lead & 0x0F) << 12 | (byte(at + 1) & 0x3F) << 6 |
-                                                (byte(at + 2) & 0x3F));
-        if (unit < 0x800 || (unit >= 0xD800 && unit <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        at += 3;
-        return unit;
-    }
-    return std::nullopt;
 }
 
 std::optional<std::string> encodeInTableExactly(const SingleByteCodePage& page,

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/Error.h"
+#include "platform/nls/Utf8Text.h"
 
 namespace glossel::nls {
 
@@ -94,28 +95,19 @@ bool encodeWellFormed(std::u16string_view utf16, std::string& out) {
     char* const bytes = out.data();
     const std::size_t size = utf16.size();
     for (std::size_t i = 0; i < size; ++i) {
-        char32_t code = utf16[i];
-        if (code < 0x80) {
-            bytes[written++] = static_cast<char>(code);
+        const char16_t unit = utf16[i];
+        if (unit < 0xD800 || unit > 0xDFFF) {
+            written += putUtf8(unit, bytes + written);
             continue;
         }
-        if (code < 0x800) {
-            bytes[written++] = static_cast<char>(0xC0 | code >> 6);
-            bytes[written++] = static_cast<char>(0x80 | (code & 0x3F));
-            continue;
+        const bool paired =
+            unit <= 0xDBFF && i + 1 < size && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
+        if (!paired) {
+            return false;
         }
-        if (code >= 0xD800 && code <= 0xDFFF) {
-            const bool paired =
-                code <= 0xDBFF && i + 1 < size && utf16[i + 1] >= 0xDC00 && utf16[i + 1] <= 0xDFFF;
-            if (!paired) {
-                return false;
-            }
-            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-            bytes[written++] = static_cast<char>(0xF0 | code >> 18);
-            bytes[written++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        } else {
-            bytes[written++] = static_cast<char>(0xE0 | code >> 12);
-        }
+        const char32_t code = 0x10000 + ((unit - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        bytes[written++] = static_cast<char>(0xF0 | code >> 18);
+        bytes[written++] = static_cast<char>(0x80 | (code >> 12 & 0x3F));
         bytes[written++] = static_cast<char>(0x80 | (code >> 6 & 0x3F));
         bytes[written++] = static_cast<char>(0x80 | (code & 0x3F));
     }

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "platform/nls/Utf16.h"
+#include "platform/nls/Utf8Text.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/StringReader.h"
 
@@ -235,30 +236,6 @@ std::size_t leadSize(Text text, const StringTable::Formatting* formatting) {
     return size;
 }
 
-// Latin-1 bytes of UTF-8 text whose characters all lie below U+0100, into `out`; false for
-// any other text.
-bool toLatin1(std::string_view utf8, std::string& out) {
-    out.resize(utf8.size());
-    char* place = out.data();
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(utf8[i]);
-        if (byte < 0x80) {
-            *place++ = static_cast<char>(byte);
-            continue;
-        }
-        if ((byte != 0xC2 && byte != 0xC3) || i + 1 == utf8.size()) {
-            return false;
-        }
-        const auto next = static_cast<unsigned char>(utf8[++i]);
-        if ((next & 0xC0) != 0x80) {
-            return false;
-        }
-        *place++ = static_cast<char>(((byte & 0x03) << 6) | (next & 0x3F));
-    }
-    out.resize(static_cast<std::size_t>(place - out.data()));
-    return true;
-}
-
 template <typename Sink>
 void writeExtSst(Sink& sink, const std::vector<Bucket>& buckets, std::size_t bucketSize) {
     sink.beginRecord(id::kExtSst);
@@ -297,7 +274,8 @@ void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint3
         } else if (std::is_same_v<Sink, CountingSink> && form != TextForm::Other) {
             write(MeasuredText{unitCount(text), form == TextForm::Bmp}, i);
         } else if (form == TextForm::Latin1) {
-            toLatin1(text, narrow);
+            narrow.resize(text.size());
+            narrow.resize(*nls::toLatin1(text, narrow.data()));  // its form says it has one
             write(std::string_view(narrow), i);
         } else {
             nls::toUtf16(text, wide);

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <functional>
 
+#include "platform/nls/Utf8Text.h"
+
 namespace glossel::xls {
 namespace {
 
@@ -16,33 +18,22 @@ std::uint32_t hashOf(std::string_view text) {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
 }
 
-bool isContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 TextForm formOf(std::string_view utf8) {
     if (std::all_of(utf8.begin(), utf8.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         return TextForm::Ascii;
     }
     bool latin1 = true;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const auto at = [&](std::size_t offset) {
-            return i + offset < utf8.size() ? static_cast<unsigned char>(utf8[i + offset]) : 0;
-        };
-        if (lead < 0x80) {
-            i += 1;
-        } else if (lead >= 0xC2 && lead < 0xE0 && isContinuation(at(1))) {
-            latin1 = latin1 && lead < 0xC4;
-            i += 2;
-        } else if (lead >= 0xE0 && lead < 0xF0 && isContinuation(at(1)) && isContinuation(at(2)) &&
-                   (lead != 0xE0 || at(1) >= 0xA0) && (lead != 0xED || at(1) < 0xA0)) {
-            latin1 = false;
-            i += 3;
-        } else {
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            ++at;
+            continue;
+        }
+        const std::optional<char16_t> unit = nls::nextBmpCharacter(utf8, at);
+        if (!unit) {
             return TextForm::Other;
         }
+        latin1 = latin1 && *unit <= 0xFF;
     }
     return latin1 ? TextForm::Latin1 : TextForm::Bmp;
 }
