@@ -7,13 +7,10 @@
 
 #include <algorithm>
 
+#include "platform/nls/Utf8Text.h"
+
 namespace glossel {
 namespace {
-
-bool isAscii(const std::string& text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
 
 char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -22,10 +19,10 @@ char asciiLower(char c) {
 }  // namespace
 
 bool sameName(const std::string& a, const std::string& b) {
-    if (isAscii(a) && isAscii(b)) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return asciiLower(x) == asciiLower(y);
-               });
+    if (nls::isAscii(a) && nls::isAscii(b)) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(),
+                          [](char x, char y) { return asciiLower(x) == asciiLower(y); });
     }
     return icu::UnicodeString::fromUTF8(a).caseCompare(icu::UnicodeString::fromUTF8(b),
                                                        U_FOLD_CASE_DEFAULT) == 0;

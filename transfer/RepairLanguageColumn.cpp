@@ -14,6 +14,7 @@
 #include "platform/nls/CodePageConverters.h"
 #include "platform/nls/Environment.h"
 #include "platform/nls/LocaleInfo.h"
+#include "platform/nls/Utf8Text.h"
 #include "platform/systools/SysTools.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"

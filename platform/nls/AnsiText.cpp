@@ -109,11 +109,6 @@ std::optional<std::string> encodeInTableExactly(const SingleByteCodePage& page,
 
 }  // namespace
 
-bool isAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 std::string encodeAnsi(int codePage, const std::string& utf8) {
     const int resolved = resolvedCodePage(codePage);
     UConverter* converter = requireConverter(resolved, codePage);

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
 namespace glossel::nls {
 
@@ -24,9 +23,6 @@ std::optional<std::string> encodeAnsiExactly(int codePage, const std::string& ut
 // The text of bytes in codePage as UTF-8; invalid bytes become U+FFFD.
 // Throws glossel::Error 5 for a code page without converter.
 std::string decodeAnsi(int codePage, const std::string& bytes);
-
-// Whether every byte is below 0x80.
-bool isAscii(std::string_view text);
 
 // The machine's standard conversion to its ANSI code page (StrConv vbFromUnicode).
 std::string toMachineAnsi(const std::string& utf8);

@@ -1,13 +1,20 @@
-// Single steps over UTF-8 text that the converters share: reading one character of the BMP,
-// writing one, and taking a text whose characters all lie below U+0100 to Latin-1. Inline: they
-// run once per character of every converted text.
+// Small steps over UTF-8 text that the converters share: telling ASCII text, reading one
+// character of the BMP, writing one, and taking a text whose characters all lie below U+0100 to
+// Latin-1. Inline: they run for every character of every converted text.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string_view>
 
 namespace glossel::nls {
+
+// Whether every byte is below 0x80.
+inline bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 // The character of the UTF-8 sequence at utf8[at], moving `at` past it; nullopt for a malformed
 // sequence (overlong, a surrogate, cut short) and for characters beyond the BMP.

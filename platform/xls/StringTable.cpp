@@ -19,8 +19,7 @@ std::uint32_t hashOf(std::string_view text) {
 }
 
 TextForm formOf(std::string_view utf8) {
-    if (std::all_of(utf8.begin(), utf8.end(),
-                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (nls::isAscii(utf8)) {
         return TextForm::Ascii;
     }
     bool latin1 = true;
