@@ -19,6 +19,24 @@ using Bytes = std::vector<std::uint8_t>;
 using HandOn = std::function<void(std::span<const std::uint8_t>)>;
 inline constexpr std::size_t kStreamPieceSize = 1 << 20;
 
+// A stream on its way out in pieces: `bytes` holds what is not yet handed on, `handedOn` counts
+// the bytes that were.
+struct PieceOut {
+    Bytes& bytes;
+    std::size_t& handedOn;
+    const HandOn& handOn;
+
+    std::size_t position() const { return handedOn + bytes.size(); }
+    // Hands the bytes on once they are a piece's worth; without `handOn` they stay together.
+    void handOnIfFull() {
+        if (handOn && bytes.size() >= kStreamPieceSize) {
+            handOn(bytes);
+            handedOn += bytes.size();
+            bytes.clear();
+        }
+    }
+};
+
 inline void put8(Bytes& out, std::uint8_t value) {
     out.push_back(value);
 }

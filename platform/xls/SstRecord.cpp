@@ -49,20 +49,13 @@ struct Bucket {
 // written.
 class StreamSink {
 public:
-    StreamSink(Bytes& out, std::size_t& handedOn, const HandOn& handOn)
-        : out_(out), handedOn_(handedOn), handOn_(handOn) {}
+    explicit StreamSink(PieceOut stream) : stream_(stream), out_(stream.bytes) {}
 
     void beginRecord(std::uint16_t recordId) { header_ = xls::beginRecord(out_, recordId); }
     void endRecord() { xls::endRecord(out_, header_); }
-    void handOnIfFull() {
-        if (handOn_ && out_.size() >= kStreamPieceSize) {
-            handOn_(out_);
-            handedOn_ += out_.size();
-            out_.clear();
-        }
-    }
-    std::size_t position() const { return handedOn_ + out_.size(); }
-    std::size_t recordStart() const { return handedOn_ + header_; }
+    void handOnIfFull() { stream_.handOnIfFull(); }
+    std::size_t position() const { return stream_.position(); }
+    std::size_t recordStart() const { return stream_.handedOn + header_; }
 
     void put8(std::uint8_t value) { xls::put8(out_, value); }
     void put16(std::uint16_t value) { xls::put16(out_, value); }
@@ -88,9 +81,8 @@ public:
     }
 
 private:
+    PieceOut stream_;
     Bytes& out_;
-    std::size_t& handedOn_;
-    const HandOn& handOn_;
     std::size_t header_ = 0;
 };
 
@@ -304,12 +296,12 @@ void readSst(const RecordReader& record, StringTable& table) {
 void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount) {
     std::size_t handedOn = 0;
-    writeSst(out, handedOn, HandOn(), table, order, cellCount);
+    writeSst({out, handedOn, HandOn()}, table, order, cellCount);
 }
 
-void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
-              std::span<const std::uint32_t> order, std::uint32_t cellCount) {
-    StreamSink sink(out, handedOn, handOn);
+void writeSst(PieceOut out, const StringTable& table, std::span<const std::uint32_t> order,
+              std::uint32_t cellCount) {
+    StreamSink sink(out);
     writeSstTo(sink, table, order, cellCount);
 }
 

@@ -28,11 +28,10 @@ void readSst(const RecordReader& record, StringTable& table);
 void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount);
 
-// The same for a stream that leaves in pieces: whenever `out` has grown past a piece size at the
-// end of a record, it goes to `handOn` and is emptied. `handedOn` counts the bytes of the stream
-// handed on before `out` and grows by what is handed on here.
-void writeSst(Bytes& out, std::size_t& handedOn, const HandOn& handOn, const StringTable& table,
-              std::span<const std::uint32_t> order, std::uint32_t cellCount);
+// The same for a stream that leaves in pieces: whenever its bytes have grown past a piece size
+// at the end of a record, they are handed on.
+void writeSst(PieceOut out, const StringTable& table, std::span<const std::uint32_t> order,
+              std::uint32_t cellCount);
 
 // The bytes writeSst would append for `order`, without writing them.
 std::size_t sstSize(const StringTable& table, std::span<const std::uint32_t> order);

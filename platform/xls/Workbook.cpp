@@ -50,7 +50,7 @@ std::vector<std::uint8_t> Workbook::toBytes() const {
 void Workbook::writeTo(std::FILE* file) const {
     writeCompoundFile(
         container_, workbookStream_,
-        [&](const PutPiece& put) { writeWorkbookStream(*content_, put); }, file);
+        [&](const HandOn& put) { writeWorkbookStream(*content_, put); }, file);
 }
 
 void Workbook::dropUnusedTexts() {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -51,8 +50,7 @@ std::unique_ptr<WorkbookContent> readWorkbookStream(std::span<const std::uint8_t
 void dropUnusedStrings(WorkbookContent& content);
 
 // Hands the stream to `put` in pieces, in order.
-using PutPiece = std::function<void(std::span<const std::uint8_t>)>;
-void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put);
+void writeWorkbookStream(const WorkbookContent& content, const HandOn& put);
 // The whole stream at once.
 Bytes writeWorkbookStream(const WorkbookContent& content);
 

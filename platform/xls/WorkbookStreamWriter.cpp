@@ -127,7 +127,7 @@ std::size_t globalsSize(const WorkbookContent& content, const SstPlan& plan) {
 
 // The globals, each BOUNDSHEET pointing at its sheet's position, handed to `put` in pieces.
 void writeGlobals(const WorkbookContent& content, const SstPlan& plan,
-                  std::span<const std::uint32_t> sheetPositions, const PutPiece& put) {
+                  std::span<const std::uint32_t> sheetPositions, const HandOn& put) {
     Bytes out;
     out.reserve(kGlobalsBesideSst);
     std::size_t handedOn = 0;
@@ -144,7 +144,7 @@ void writeGlobals(const WorkbookContent& content, const SstPlan& plan,
             }
             case GlobalsItem::Kind::StringTable:
                 if (writesStringTable(content, plan)) {
-                    writeSst(out, handedOn, put, content.strings, plan.order, plan.cellCount);
+                    writeSst({out, handedOn, put}, content.strings, plan.order, plan.cellCount);
                 }
                 break;
         }
@@ -167,7 +167,7 @@ void dropUnusedStrings(WorkbookContent& content) {
     }
 }
 
-void writeWorkbookStream(const WorkbookContent& content, const PutPiece& put) {
+void writeWorkbookStream(const WorkbookContent& content, const HandOn& put) {
     const SstPlan plan = planStringTable(content);
     Bytes piece;
     std::vector<WorksheetLayout> layouts(content.sheets.size());

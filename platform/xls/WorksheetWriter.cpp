@@ -15,25 +15,9 @@ std::uint16_t offset16(std::size_t value) {
     return static_cast<std::uint16_t>(std::min<std::size_t>(value, 0xFFFF));
 }
 
-// A substream under construction: what is not yet handed on, and the number of bytes that were.
-struct SubstreamOut {
-    Bytes bytes;
-    std::size_t handedOn = 0;
-    const HandOn& handOn;
-
-    std::size_t position() const { return handedOn + bytes.size(); }
-    void handOnIfFull() {
-        if (bytes.size() >= kStreamPieceSize) {
-            handOn(bytes);
-            handedOn += bytes.size();
-            bytes.clear();
-        }
-    }
-};
-
 class CellTableWriter {
 public:
-    CellTableWriter(SubstreamOut& stream, std::uint32_t start, const SheetContent& sheet,
+    CellTableWriter(PieceOut& stream, std::uint32_t start, const SheetContent& sheet,
                     std::span<const std::uint32_t> sstIndex)
         : stream_(stream), out_(stream.bytes), start_(start), sheet_(sheet), sstIndex_(sstIndex) {}
 
@@ -47,7 +31,7 @@ private:
     std::size_t writeNumbers(std::uint16_t row, const std::vector<Cell>& cells, std::size_t i);
     std::size_t writeBlanks(std::uint16_t row, const std::vector<Cell>& cells, std::size_t i);
 
-    SubstreamOut& stream_;
+    PieceOut& stream_;
     Bytes& out_;
     std::uint32_t start_;
     const SheetContent& sheet_;
@@ -237,7 +221,7 @@ bool hasDefColWidth(const SheetContent& sheet) {
 
 // Writes the substream, which starts at `start` in the Workbook stream, with `index` as its
 // INDEX; returns the INDEX it calls for, with the positions its records were written at.
-IndexRecord writeSubstream(SubstreamOut& stream, std::uint32_t start, const SheetContent& sheet,
+IndexRecord writeSubstream(PieceOut& stream, std::uint32_t start, const SheetContent& sheet,
                            std::span<const std::uint32_t> sstIndex, const IndexRecord& index) {
     IndexRecord found = indexFrame(sheet);
     Bytes& out = stream.bytes;
@@ -269,7 +253,9 @@ IndexRecord writeSubstream(SubstreamOut& stream, std::uint32_t start, const Shee
 WorksheetLayout measureWorksheet(const SheetContent& sheet,
                                  std::span<const std::uint32_t> sstIndex) {
     const HandOn discard = [](std::span<const std::uint8_t>) {};
-    SubstreamOut stream{{}, 0, discard};
+    Bytes bytes;
+    std::size_t handedOn = 0;
+    PieceOut stream{bytes, handedOn, discard};
     WorksheetLayout layout;
     layout.index = writeSubstream(stream, 0, sheet, sstIndex, indexFrame(sheet));
     layout.size = stream.position();
@@ -288,9 +274,11 @@ void writeWorksheet(std::uint32_t start, const SheetContent& sheet,
     if (hasDefColWidth(sheet)) {
         index.defColWidthPosition += start;
     }
-    SubstreamOut stream{{}, 0, handOn};
+    Bytes bytes;
+    std::size_t handedOn = 0;
+    PieceOut stream{bytes, handedOn, handOn};
     writeSubstream(stream, start, sheet, sstIndex, index);
-    handOn(stream.bytes);
+    handOn(bytes);
 }
 
 }  // namespace glossel::xls

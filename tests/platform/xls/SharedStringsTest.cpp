@@ -211,13 +211,11 @@ TEST(SstWrite, TableHandedOnInPiecesEqualsTheWholeTableAfterEarlierRecords) {
     Bytes pieces;
     std::size_t handedOn = 0;
     int pieceCount = 0;
-    writeSst(
-        out, handedOn,
-        [&](std::span<const std::uint8_t> piece) {
-            pieces.insert(pieces.end(), piece.begin(), piece.end());
-            ++pieceCount;
-        },
-        table, order, 70000);
+    const HandOn collect = [&](std::span<const std::uint8_t> piece) {
+        pieces.insert(pieces.end(), piece.begin(), piece.end());
+        ++pieceCount;
+    };
+    writeSst({out, handedOn, collect}, table, order, 70000);
     EXPECT_GT(pieceCount, 0);
     EXPECT_EQ(handedOn, pieces.size());
     pieces.insert(pieces.end(), out.begin(), out.end());
