@@ -59,17 +59,10 @@ QPushButton* commandButton(const char* caption, const char* name, QWidget* paren
 }  // namespace
 
 void FGlossel::layOut() {
-    setObjectName("FGlossel");
-    setWindowTitle(QString::fromUtf8(kCaption));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(twipsSize(6315, 4860));
-    applyWindowLook(*this);
-
-    auto* fra = new QGroupBox(this);
-    fra->setObjectName("fra");
-    fra->setGeometry(twipsRect(60, 30, 6195, 4125));
+    setUpWindow(*this, "FGlossel", kCaption,
+                Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint,
+                twipsSize(6315, 4860));
+    QGroupBox* fra = addFrame(*this, twipsRect(60, 30, 6195, 4125));
     QLabel* nameLabel = label(0, "Projekt&name", fra, twipsRect(180, 240, 1635, 195));
     txtName = textField("txtName", fra, twipsRect(120, 480, 2775, 300));
     lock(*txtName);

@@ -39,16 +39,8 @@ QPushButton* commandButton(const char* caption, const char* name, QWidget* paren
 }  // namespace
 
 FProjectOpen::FProjectOpen() {
-    setObjectName("FProjectOpen");
-    setWindowTitle(QString::fromUtf8(kCaption));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(twipsSize(8130, 4545));
-    applyWindowLook(*this);
-
-    auto* fra = new QGroupBox(this);
-    fra->setObjectName("fra");
-    fra->setGeometry(twipsRect(60, 0, 7995, 3975));
+    setUpWindow(*this, "FProjectOpen", kCaption, Qt::Dialog, twipsSize(8130, 4545));
+    QGroupBox* fra = addFrame(*this, twipsRect(60, 0, 7995, 3975));
     auto* lbl = new QLabel(QString::fromUtf8("Registrierte Projekte"), fra);
     lbl->setObjectName("lbl(0)");
     lbl->setGeometry(twipsRect(180, 240, 2955, 195));

@@ -1,6 +1,7 @@
 // The shared look of the windows; the pictures come from the program's resources.
 #include "forms/WindowLook.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -23,11 +24,24 @@ QIcon binocularsPicture() {
     return QIcon(":/glossel/Binoculars.xpm");
 }
 
-void applyWindowLook(QWidget& window) {
+void setUpWindow(QWidget& window, const char* objectName, const char* caption,
+                 Qt::WindowFlags flags, QSize size) {
+    window.setObjectName(objectName);
+    window.setWindowTitle(QString::fromUtf8(caption));
+    window.setWindowFlags(flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window.setFixedSize(size);
     window.setWindowIcon(programIcon());
     QFont font = window.font();
     font.setPointSizeF(kDesignFontPoints);
     window.setFont(font);
+}
+
+QGroupBox* addFrame(QWidget& window, QRect place) {
+    auto* frame = new QGroupBox(&window);
+    frame->setObjectName("fra");
+    frame->setGeometry(place);
+    return frame;
 }
 
 void centreOnScreen(QWidget& window) {

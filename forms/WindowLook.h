@@ -1,9 +1,13 @@
 // What every window of the program shares: the program's icon, the dialog font of the design
-// (8 point), and the place on the screen where it opens.
+// (8 point), a fixed border, the frame its controls sit in, and the place on the screen where it
+// opens.
 #pragma once
 
 #include <QIcon>
+#include <QRect>
+#include <QSize>
 
+class QGroupBox;
 class QWidget;
 
 namespace glossel::forms {
@@ -13,7 +17,12 @@ QIcon programIcon();
 // The search buttons' binoculars picture, 15 × 13 with a transparent background.
 QIcon binocularsPicture();
 
-void applyWindowLook(QWidget& window);
+// Names and captions the window, gives it a fixed size and border (title bar and close box
+// besides the `flags` given) and the program's icon and font.
+void setUpWindow(QWidget& window, const char* objectName, const char* caption,
+                 Qt::WindowFlags flags, QSize size);
+// The frame ("fra") that holds a window's controls.
+QGroupBox* addFrame(QWidget& window, QRect place);
 // Moves the window (at its fixed size) to the middle of the primary screen.
 void centreOnScreen(QWidget& window);
 
