@@ -1,5 +1,6 @@
 // glossel-cli: the engine without a window. Results go to stdout; errors to stderr as
 // "number: description" with exit status 1; usage errors exit with status 2.
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <iostream>
@@ -59,8 +60,12 @@ bool isWorkbook(const std::string& path) {
     return extension == "xls";
 }
 
-// "export PROJECT TARGET --language LCID ...": the LCIDs, or nothing for a malformed call.
+// "export PROJECT TARGET --language LCID ...": the LCIDs, or nothing for a malformed call: one
+// language at least, none twice.
 std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::string>& args) {
+    if (args.size() < 5) {
+        return std::nullopt;
+    }
     std::vector<std::int32_t> lcids;
     for (std::size_t i = 3; i < args.size(); i += 2) {
         if (args[i] != "--language" || i + 1 >= args.size()) {
@@ -69,7 +74,8 @@ std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::
         const std::string& text = args[i + 1];
         std::int32_t lcid = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), lcid);
-        if (error != std::errc() || end != text.data() + text.size()) {
+        if (error != std::errc() || end != text.data() + text.size() ||
+            std::find(lcids.begin(), lcids.end(), lcid) != lcids.end()) {
             return std::nullopt;
         }
         lcids.push_back(lcid);
@@ -85,7 +91,9 @@ int run(const std::vector<std::string>& args) {
     } else if (command == "export" && args.size() >= 3) {
         const auto lcids = exportLanguages(args);
         if (!lcids) {
-            return usageError("export erwartet PROJEKT ZIEL und je Sprache --language LCID");
+            return usageError(
+                "export erwartet PROJEKT ZIEL und je Sprache einmal --language LCID, mindestens "
+                "eine Sprache");
         }
         try {
             return glossel::cli::exportLanguages(args[1], args[2], *lcids, std::cout, std::cerr)

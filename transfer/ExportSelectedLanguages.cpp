@@ -1,15 +1,22 @@
-// The export of the selected languages into an exchange file: copy the template, link its table
-// into the project database as TidxTemp, prepare the language columns or header cells, fill it
-// with one insert-select, remove the link, and repair each language's code page.
+// The export of the selected languages into an exchange file. The file is built under a temporary
+// name beside the target: the template is copied there, its table is linked into the project
+// database as TidxTemp, the language columns or header cells are prepared, one insert-select fills
+// it, the link is removed, and every language is repaired into its own code page. Only when all of
+// that succeeded does the new file replace the target, so that a failure leaves an earlier target
+// as it was and nothing half-made behind.
 //
-// Beyond the original: a project that cannot be opened is reported with the reason it could not
-// be opened; a failing repair is reported like any other export error instead of being ignored.
+// A project that cannot be opened is reported with the reason it could not be opened. Repair
+// failures are reported too, all of them at once: a text left in the wrong code page would
+// otherwise arrive as unreadable characters in a file reported as exported.
 #include <optional>
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
 #include "platform/ProgramDirectory.h"
 #include "platform/dao/DBEngine.h"
+#include "platform/files/StagedFile.h"
 #include "platform/systools/SysTools.h"
+#include "transfer/ExportRefusals.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
 
@@ -25,6 +32,11 @@ constexpr char kFixedColumns[] = "ID, Description";
 constexpr std::int16_t kFirstLanguageHeaderCell = 3;
 constexpr int kShellCopy = 2;
 constexpr int kSilentCopyFlags = 0x414;
+
+// The languages whose repair failed, each with its error.
+struct RepairFailures {
+    std::vector<Error> errors;
+};
 
 std::vector<std::int32_t> selectedLanguages(const ListBox& list) {
     std::vector<std::int32_t> lcids;
@@ -73,68 +85,98 @@ void writeHeaderCells(dao::Database& project, const std::string& targetPath,
     linkTarget(project, kWorkbookWithHeader + targetPath, kExchangeWorksheet);
 }
 
+// Copies the template to `exchangePath` and fills it from the project through the link.
+void fillExchangeFile(dao::Database& project, const std::string& kind,
+                      const std::string& templatePath, const std::string& exchangePath,
+                      const std::vector<std::int32_t>& lcids) {
+    systools::SysTools().FileTools().CopyFile(templatePath, exchangePath, kShellCopy,
+                                              kSilentCopyFlags, 0);
+    if (kind == kDatabaseExtension) {
+        linkTarget(project, ";DATABASE=" + exchangePath, kExchangeTable);
+        addLanguageColumns(exchangePath, lcids);
+    } else {
+        linkTarget(project, kWorkbookWithoutHeader + exchangePath, kExchangeWorksheet);
+        writeHeaderCells(project, exchangePath, lcids);
+    }
+    std::string columns = kFixedColumns;
+    for (const std::int32_t lcid : lcids) {
+        columns += ", " + languageColumnName(lcid);
+    }
+    project.Execute("INSERT INTO " + std::string(kLinkedTable) + " SELECT " + columns + " FROM " +
+                    kProjectTextTable);
+    project.TableDefs().Delete(kLinkedTable);
+    project.Close();
+}
+
+// Repairs every language, also after one failed; throws the failures together.
+void repairLanguages(const std::string& exchangePath, const std::vector<std::int32_t>& lcids) {
+    RepairFailures failures;
+    for (const std::int32_t lcid : lcids) {
+        try {
+            RepairLanguageColumn(exchangePath, lcid);
+        } catch (const Error& error) {
+            failures.errors.push_back(error);
+        }
+    }
+    if (!failures.errors.empty()) {
+        throw failures;
+    }
+}
+
+// The error as the user sees it: naming the target chosen, never the temporary file.
+std::string shown(const Error& error, const std::optional<files::StagedFile>& exchange,
+                  const std::string& targetPath) {
+    std::string description = error.description();
+    if (exchange) {
+        const std::string& temporary = exchange->path();
+        const std::string target = nativePath(targetPath);
+        for (std::size_t at = description.find(temporary); at != std::string::npos;
+             at = description.find(temporary, at + target.size())) {
+            description.replace(at, temporary.size(), target);
+        }
+    }
+    return std::to_string(error.number()) + ": " + description;
+}
+
 }  // namespace
 
 bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list,
                              const std::string& targetPath, MessageBoxes& messages) {
-    std::optional<dao::Database> project;
-    std::optional<Error> openFailure;
+    std::optional<files::StagedFile> exchange;
     try {
-        project.emplace(dao::DBEngine().OpenDatabase(projectPath));
-        project->TableDefs().Delete(kLinkedTable);
-    } catch (const Error& error) {
-        if (!project) {
-            openFailure = error;
-        }
-    }
-    try {
-        if (!project) {
-            throw *openFailure;
-        }
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
-        const auto fileTools = [] { return systools::SysTools().FileTools(); };
-        std::string extension = fileTools().GetExtension(targetPath);
-        dao::TableDef link = project->CreateTableDef(kLinkedTable);
-        if (extension == kDatabaseExtension) {
-            fileTools().CopyFile(programDirectory() + kDatabaseTemplate, targetPath, kShellCopy,
-                                 kSilentCopyFlags, 0);
-            link.SetConnect(";DATABASE=" + targetPath);
-            link.SetSourceTableName(kExchangeTable);
-        } else if (extension == kWorkbookExtension) {
-            fileTools().CopyFile(programDirectory() + kWorkbookTemplate, targetPath, kShellCopy,
-                                 kSilentCopyFlags, 0);
-            link.SetConnect(kWorkbookWithoutHeader + targetPath);
-            link.SetSourceTableName(kExchangeWorksheet);
+        const std::string kind = exchangeKind(targetPath);
+        const std::string templatePath =
+            programDirectory() + (kind == kDatabaseExtension ? kDatabaseTemplate : kWorkbookTemplate);
+        refuseExportIntoProject(projectPath, targetPath);
+        if (kind == kWorkbookExtension) {
+            refuseMoreLanguagesThanTemplateColumns(templatePath, lcids);
         }
-        project->TableDefs().Append(link);
 
-        extension = fileTools().GetExtension(targetPath);
-        if (extension == kDatabaseExtension) {
-            addLanguageColumns(targetPath, lcids);
-        } else if (extension == kWorkbookExtension) {
-            writeHeaderCells(*project, targetPath, lcids);
-        }
-        std::string columns = kFixedColumns;
-        for (const std::int32_t lcid : lcids) {
-            columns += ", " + languageColumnName(lcid);
-        }
-        project->Execute("INSERT INTO " + std::string(kLinkedTable) + " SELECT " + columns +
-                         " FROM " + kProjectTextTable);
-        project->TableDefs().Delete(kLinkedTable);
-        project->Close();
-
-        extension = fileTools().GetExtension(targetPath);
-        if (extension == kWorkbookExtension || extension == kDatabaseExtension) {
-            for (const std::int32_t lcid : lcids) {
-                RepairLanguageColumn(targetPath, lcid);
+        std::optional<dao::Database> project;
+        try {
+            project.emplace(dao::DBEngine().OpenDatabase(projectPath));
+            project->TableDefs().Delete(kLinkedTable);
+        } catch (const Error&) {
+            if (!project) {
+                throw;
             }
         }
+        exchange.emplace(nativePath(targetPath));
+        fillExchangeFile(*project, kind, templatePath, exchange->path(), lcids);
+        repairLanguages(exchange->path(), lcids);
+        exchange->commit();
         return true;
     } catch (const Error& error) {
-        messages.ShowPlain(std::string(kFailure) + "\n" + std::to_string(error.number()) + ": " +
-                           error.description());
-        return false;
+        messages.ShowPlain(std::string(kFailure) + "\n" + shown(error, exchange, targetPath));
+    } catch (const RepairFailures& failures) {
+        std::string text = kFailure;
+        for (const Error& error : failures.errors) {
+            text += "\n" + shown(error, exchange, targetPath);
+        }
+        messages.ShowPlain(text);
     }
+    return false;
 }
 
 }  // namespace glossel::transfer

@@ -15,9 +15,10 @@ namespace glossel::transfer {
 void FillLanguageList(const std::string& projectPath, ListBox& list);
 
 // Exports the project's texts with the selected languages (in list order) into targetPath, an
-// exchange workbook (.xls) or database (.mdb) made from the template beside the program. On a
-// failure it shows "Fehler beim Exportieren einer Sprache!", LF, "number: description" and
-// returns false; the exchange file then stays as far as it got.
+// exchange workbook (.xls) or database (.mdb) made from the template beside the program. The file
+// replaces the target only when every step succeeded. On a failure it shows "Fehler beim
+// Exportieren einer Sprache!" and, on one line each, "number: description" of the failure (of
+// every language whose repair failed), and returns false; the target then stays as it was.
 bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list,
                              const std::string& targetPath, MessageBoxes& messages);
 

@@ -1,11 +1,11 @@
 // The code-page repair of one exported language column: each text is turned back into the bytes
 // the machine's ANSI code page makes of it and decoded in the language's own ANSI code page.
 //
-// Beyond the original, the repair reports what went wrong instead of ending silently, so that the
-// export can report it: a file that cannot be opened, a column that is missing, a write that
-// fails, a text the machine code page cannot hold (it would come back as "?"). It stays silent,
-// as it always was, for a table without rows and for a language without ANSI code page. A text
-// whose bytes the language's code page cannot decode is left as it is.
+// The repair raises what went wrong, so that the export can report it and keep the earlier target:
+// a file that cannot be opened, a column that is missing, a write that fails, a text the machine
+// code page cannot hold (it would come back as "?"). A table without rows and a language without
+// ANSI code page have nothing to repair and pass silently. A text whose bytes the language's code
+// page cannot decode is left as it is.
 #include <charconv>
 
 #include "platform/Error.h"

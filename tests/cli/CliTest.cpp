@@ -37,6 +37,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(runCli("export a").status, 2);
     EXPECT_EQ(runCli("export a b --language").status, 2);
     EXPECT_EQ(runCli("export a b --language deutsch").status, 2);
+    EXPECT_EQ(runCli("export a b").status, 2);
+    EXPECT_EQ(runCli("export a b --language 1031 --language 1049 --language 1031").status, 2);
     EXPECT_EQ(runCli("bogus").status, 2);
     test::TempDir dir;
     const CliResult unknown = runCli("export " + test::dataPath("jet/Demo.tvs") + " " +

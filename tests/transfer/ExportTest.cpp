@@ -2,6 +2,7 @@
 // nulls, the code-page repair, and the failures it must report (with the message it shows).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/Error.h"
@@ -47,6 +48,16 @@ protected:
                 }
             }
         }
+    }
+
+    // The names in the test's directory, hidden ones included, sorted.
+    std::vector<std::string> directoryEntries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::path(project_).parent_path())) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     bool exportTo(const std::string& target) {
@@ -114,27 +125,81 @@ TEST_F(Export, NoLanguageTickedCopiesIdAndDescriptionOnly) {
     EXPECT_EQ(readRows(target, "TidxTexts").front().size(), 2u);
 }
 
-TEST_F(Export, FailuresAreReportedWithNumberAndDescription) {
+TEST_F(Export, RefusalsComeBeforeAnythingIsWritten) {
+    const auto projectBefore = test::readBytes(project_);
     tick({1031});
     EXPECT_FALSE(exportTo(dir_.path("Texte.XLS")));
     ASSERT_EQ(messages_.plain.size(), 1u);
     EXPECT_EQ(messages_.plain[0].rfind("Fehler beim Exportieren einer Sprache!\n3264: ", 0), 0u);
-    EXPECT_FALSE(fs::exists(dir_.path("Texte.XLS")));
+    EXPECT_NE(messages_.plain[0].find("\".XLS\""), std::string::npos) << messages_.plain[0];
+    EXPECT_NE(messages_.plain[0].find("\".xls\" oder \".mdb\""), std::string::npos);
 
     tick({1031, 1033, 1036, 1049});  // the workbook template has room for three languages
     EXPECT_FALSE(exportTo(dir_.path("Vier.xls")));
-    EXPECT_EQ(messages_.plain.back().rfind("Fehler beim Exportieren einer Sprache!\n3265: ", 0),
+    EXPECT_EQ(messages_.plain.back().rfind("Fehler beim Exportieren einer Sprache!\n3437: ", 0),
               0u);
+    EXPECT_NE(messages_.plain.back().find("3 Sprachen"), std::string::npos);
+    EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs"}));
+    EXPECT_EQ(test::readBytes(project_), projectBefore);
 
-    list_.AddItem("Italienisch (Italien) [1040]");
+    ASSERT_TRUE(exportTo(dir_.path("Vier.mdb"))) << messages_.plain.back();
+    EXPECT_EQ(readRows(dir_.path("Vier.mdb"), "TidxTexts").front().size(), 6u);
+}
+
+TEST_F(Export, TargetThatIsTheProjectItselfIsRefused) {
+    const std::string self = dir_.path("Self.mdb");
+    fs::copy_file(project_, self);
+    fs::create_hard_link(self, dir_.path("Hard.mdb"));
+    fs::create_symlink(self, dir_.path("Symbolic.mdb"));
+    const auto before = test::readBytes(self);
+    SortedListBox list;
+    FillLanguageList(self, list);
+    list.SetSelected(0, true);
+    for (const char* target : {"Self.mdb", "Hard.mdb", "Symbolic.mdb"}) {
+        EXPECT_FALSE(ExportSelectedLanguages(self, list, dir_.path(target), messages_));
+        EXPECT_NE(messages_.plain.back().find(dir_.path(target)), std::string::npos);
+        EXPECT_EQ(test::readBytes(self), before) << target;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir_.path("Symbolic.mdb")));
+    EXPECT_EQ(directoryEntries(),
+              (std::vector<std::string>{"Demo.tvs", "Hard.mdb", "Self.mdb", "Symbolic.mdb"}));
+}
+
+TEST_F(Export, FailedExportKeepsTheEarlierTargetAndLeavesNothingBehind) {
+    const std::string target = dir_.path("Texte.mdb");
+    test::writeBytes(target, {'a', 'l', 't'});
+    list_.AddItem("Italienisch (Italien) [1040]");  // a language the project lacks
     list_.SetItemData(list_.NewIndex(), 1040);
     list_.SetSelected(list_.NewIndex(), true);
-    EXPECT_FALSE(exportTo(dir_.path("Fehlt.mdb")));
+    EXPECT_FALSE(exportTo(target));
     EXPECT_NE(messages_.plain.back().find("L1040"), std::string::npos);
+    EXPECT_EQ(test::readBytes(target), (std::vector<std::uint8_t>{'a', 'l', 't'}));
+    EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs", "Texte.mdb"}));
 
     EXPECT_FALSE(
         ExportSelectedLanguages(dir_.path("Nichts.tvs"), list_, dir_.path("X.mdb"), messages_));
     EXPECT_NE(messages_.plain.back().find("3024: "), std::string::npos);
+    EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs", "Texte.mdb"}));
+}
+
+TEST_F(Export, SuccessfulExportKeepsTheTargetsPermissions) {
+    const std::string target = dir_.path("Texte.xls");
+    test::writeBytes(target, {'a', 'l', 't'});
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    tick({1031});
+    ASSERT_TRUE(exportTo(target)) << messages_.plain.front();
+    EXPECT_EQ(fs::status(target).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs", "Texte.xls"}));
+}
+
+TEST_F(Export, PathsInMessagesUseTheSystemsSeparator) {
+    // directory, "\\", name: as the window joins them
+    const std::string joined = fs::path(project_).parent_path().string() + "\\Kaputt.tvs";
+    EXPECT_FALSE(ExportSelectedLanguages(joined, list_, dir_.path("X.mdb"), messages_));
+    EXPECT_NE(messages_.plain.back().find(dir_.path("Kaputt.tvs")), std::string::npos)
+        << messages_.plain.back();
+    EXPECT_EQ(messages_.plain.back().find('\\'), std::string::npos);
 }
 
 TEST_F(Export, RepairTurnsEveryLanguageIntoItsOwnCodePage) {
@@ -174,13 +239,23 @@ TEST_F(Export, RepairTurnsEveryLanguageIntoItsOwnCodePage) {
     EXPECT_EQ(rows[0][3], Variant(japanese));
 }
 
-TEST_F(Export, TextTheMachineCodePageCannotHoldIsAnErrorNotQuestionMarks) {
-    tick({1049});
-    environment_.set("TESSVIA_ACP", "1251");  // the project's cp1252-held texts do not fit
-    EXPECT_FALSE(exportTo(dir_.path("Texte.mdb")));
-    ASSERT_EQ(messages_.plain.size(), 1u);
-    EXPECT_NE(messages_.plain[0].find("L1049"), std::string::npos);
-    EXPECT_NE(messages_.plain[0].find("ID="), std::string::npos);
+TEST_F(Export, EveryLanguageIsRepairedAndEachFailureReported) {
+    tick({1031, 1033, 1049});
+    environment_.set("TESSVIA_ACP", "1251");  // German and Russian cp1252-held texts do not fit
+    for (const char* name : {"Texte.mdb", "Texte.xls"}) {
+        const std::string target = dir_.path(name);
+        test::writeBytes(target, {'a', 'l', 't'});
+        EXPECT_FALSE(exportTo(target));
+        const std::string& text = messages_.plain.back();
+        const auto lines = std::count(text.begin(), text.end(), '\n');
+        EXPECT_EQ(lines, 2) << text;  // the heading, then one line per failed language
+        EXPECT_NE(text.find("\n3421: Der Text der Sprache L1031"), std::string::npos) << text;
+        EXPECT_NE(text.find("\n3421: Der Text der Sprache L1049"), std::string::npos) << text;
+        EXPECT_NE(text.find("ID="), std::string::npos);
+        EXPECT_EQ(test::readBytes(target), (std::vector<std::uint8_t>{'a', 'l', 't'}));
+    }
+    EXPECT_EQ(directoryEntries(),
+              (std::vector<std::string>{"Demo.tvs", "Texte.mdb", "Texte.xls"}));
 }
 
 }  // namespace
