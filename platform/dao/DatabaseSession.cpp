@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
 #include "platform/NameCompare.h"
 #include "platform/dao/ConnectString.h"
 
@@ -81,7 +82,7 @@ void DatabaseSession::appendLink(const LinkDefinition& link) {
     const auto names = tableNames();
     if (std::any_of(names.begin(), names.end(),
                     [&](const auto& n) { return sameName(n, link.name); })) {
-        throw Error(3012, "Das Objekt '" + link.name + "' ist in der Datenbank '" + name() +
+        throw Error(3012, "Das Objekt '" + link.name + "' ist in der Datenbank '" + nativePath(name()) +
                               "' bereits vorhanden.");
     }
     links_.push_back(link);

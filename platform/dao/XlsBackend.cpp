@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
 #include "platform/NameCompare.h"
 #include "platform/xls/WorkbookFile.h"
 
@@ -157,7 +158,7 @@ private:
                 return (*handle_)->worksheet(sheet);
             }
         }
-        throw Error(notFound, "Die Tabelle '" + table + "' gibt es in der Arbeitsmappe '" + name_ +
+        throw Error(notFound, "Die Tabelle '" + table + "' gibt es in der Arbeitsmappe '" + nativePath(name_) +
                                   "' nicht (Tabellenblätter heissen 'Name$').");
     }
 
