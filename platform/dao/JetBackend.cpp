@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "platform/Error.h"
-#include "platform/NativePath.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/jet/ColumnAdder.h"
 #include "platform/jet/ColumnRules.h"
 #include "platform/jet/TableWriter.h"

@@ -17,8 +17,8 @@ namespace glossel::files {
 enum class Access {
     read,
     readWrite,
-    createNew,      // a new file for reading and writing; fails when one is there (EEXIST)
-    openOrCreate,   // for reading, created empty when missing (lock files)
+    createNew,     // a new file for reading and writing; fails when one is there (EEXIST)
+    openOrCreate,  // for reading, created empty when missing (lock files)
 };
 
 struct FileInfo {

@@ -34,11 +34,11 @@ std::optional<FileIdentity> identityOf(const std::string& path) {
         return std::nullopt;
     }
     if (error != 0) {
-        throw FileError(err::kCannotOpen,
-                        "Ob die Datei '" + nativePath(path) +
-                            "' vorhanden ist, lässt sich nicht feststellen: " +
-                            systemErrorText(error) + ".",
-                        error);
+        throw FileError(
+            err::kCannotOpen,
+            "Ob die Datei '" + nativePath(path) +
+                "' vorhanden ist, lässt sich nicht feststellen: " + systemErrorText(error) + ".",
+            error);
     }
     return info.identity;
 }

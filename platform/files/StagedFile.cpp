@@ -76,8 +76,7 @@ void StagedFile::commit() {
                          error);
     };
     FileInfo existing;
-    const unsigned mode =
-        infoOf(replaced_, existing) == 0 ? existing.permissions : newFileMode_;
+    const unsigned mode = infoOf(replaced_, existing) == 0 ? existing.permissions : newFileMode_;
     File file;
     if (const int error = file.open(path_, Access::read)) {
         throw failed("Öffnen", error);

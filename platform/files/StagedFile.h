@@ -32,10 +32,10 @@ public:
     void commit();
 
 private:
-    std::string target_;         // as given, for messages (native form)
-    std::string replaced_;       // native path of the file that is replaced
-    std::string path_;           // native path of the staged file
-    unsigned newFileMode_ = 0;   // permission bits a new file gets under the umask
+    std::string target_;        // as given, for messages (native form)
+    std::string replaced_;      // native path of the file that is replaced
+    std::string path_;          // native path of the staged file
+    unsigned newFileMode_ = 0;  // permission bits a new file gets under the umask
     bool committed_ = false;
 };
 

@@ -14,7 +14,10 @@ namespace {
 class PosixFileStore : public PageStore {
 public:
     PosixFileStore(files::File file, bool writable, std::uint64_t size, std::string shownPath)
-        : file_(std::move(file)), writable_(writable), size_(size), shownPath_(std::move(shownPath)) {}
+        : file_(std::move(file)),
+          writable_(writable),
+          size_(size),
+          shownPath_(std::move(shownPath)) {}
 
     std::uint64_t size() const override { return size_; }
     bool writable() const override { return writable_; }

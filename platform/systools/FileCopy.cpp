@@ -29,9 +29,9 @@ void copyContent(files::File& input, files::File& output, const std::string& sou
     for (;;) {
         std::size_t got = 0;
         if (const int error = input.readSome(buffer, got)) {
-            throw Error(kPathFileAccessError, "Die Datei '" + source +
-                                                  "' kann nicht gelesen werden: " +
-                                                  files::systemErrorText(error) + ".");
+            throw Error(kPathFileAccessError,
+                        "Die Datei '" + source +
+                            "' kann nicht gelesen werden: " + files::systemErrorText(error) + ".");
         }
         if (got == 0) {
             return;
@@ -45,9 +45,8 @@ void copyContent(files::File& input, files::File& output, const std::string& sou
 }  // namespace
 
 std::string FileTools::GetExtension(const std::string& path) const {
-    const std::size_t partStart = path.find_last_of("\\/") == std::string::npos
-                                      ? 0
-                                      : path.find_last_of("\\/") + 1;
+    const std::size_t partStart =
+        path.find_last_of("\\/") == std::string::npos ? 0 : path.find_last_of("\\/") + 1;
     const std::size_t dot = path.rfind('.');
     if (dot == std::string::npos || dot < partStart) {
         return {};
@@ -73,8 +72,8 @@ void FileTools::CopyFile(const std::string& source, const std::string& target, i
         error = EISDIR;
     }
     if (error != 0) {
-        throw Error(kFileNotFoundError,
-                    "Datei nicht gefunden: '" + from + "' (" + files::systemErrorText(error) + ").");
+        throw Error(kFileNotFoundError, "Datei nicht gefunden: '" + from + "' (" +
+                                            files::systemErrorText(error) + ").");
     }
     files::FileInfo targetInfo;
     if (files::infoOf(to, targetInfo) == 0 && targetInfo.identity == sourceInfo.identity) {

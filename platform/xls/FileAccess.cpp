@@ -40,8 +40,7 @@ private:
 }
 
 FileStamp stampFromInfo(const files::FileInfo& info) {
-    return {info.identity.device, info.identity.inode, info.size, info.modifiedNs,
-            info.changedNs};
+    return {info.identity.device, info.identity.inode, info.size, info.modifiedNs, info.changedNs};
 }
 
 }  // namespace
@@ -61,8 +60,7 @@ FileBytes readWholeFile(const std::string& nativePath, const std::string& displa
         if (error == ENOENT || error == ENOTDIR) {
             throw Error(err::kFileNotFound, "Die Datei '" + shownPath + "' wurde nicht gefunden.");
         }
-        throw Error(err::kCannotOpen, "Die Datei '" + shownPath +
-                                          "' kann nicht geöffnet werden (" +
+        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' kann nicht geöffnet werden (" +
                                           files::systemErrorText(error) + ").");
     }
     files::FileInfo info;
@@ -79,8 +77,7 @@ FileBytes readWholeFile(const std::string& nativePath, const std::string& displa
     return read;
 }
 
-std::optional<FileStamp> replaceFile(const std::string& nativePath,
-                                     const std::string& displayPath,
+std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::string& displayPath,
                                      const std::function<void(std::FILE*)>& write) {
     const std::string shownPath = glossel::nativePath(displayPath);
     std::optional<files::StagedFile> staged;

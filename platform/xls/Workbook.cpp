@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "platform/Error.h"
-#include "platform/NativePath.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/xls/Damage.h"
 #include "platform/xls/WorkbookStream.h"
 

@@ -31,7 +31,8 @@ TEST(PathMessages, OpeningAMissingDatabaseNamesItsNativePath) {
 
 TEST(PathMessages, WorkbooksThatCannotBeReadAreNamedByTheirNativePath) {
     test::TempDir dir;
-    test::writeBytes(dir.path("Kaputt.xls"), {'k', 'e', 'i', 'n', 'e', ' ', 'M', 'a', 'p', 'p', 'e'});
+    test::writeBytes(dir.path("Kaputt.xls"),
+                     {'k', 'e', 'i', 'n', 'e', ' ', 'M', 'a', 'p', 'p', 'e'});
     for (const std::string name : {"Kaputt.xls", "Fehlt.xls"}) {
         const std::string text =
             descriptionOf([&] { xls::openWorkbook(dir.path("") + "\\" + name); });

@@ -12,9 +12,9 @@ namespace glossel::files {
 namespace {
 
 TEST(SystemErrorText, FileErrorsReadInGerman) {
-    const std::set<int> fileErrors = {ENOENT, EACCES,  EPERM, EROFS,        ENOSPC, EDQUOT,
-                                      EISDIR, ENOTDIR, EBUSY, ETXTBSY,      EIO,    ENAMETOOLONG,
-                                      ELOOP,  EMLINK,  kEndOfFile};
+    const std::set<int> fileErrors = {ENOENT, EACCES,       EPERM,   EROFS,  ENOSPC,
+                                      EDQUOT, EISDIR,       ENOTDIR, EBUSY,  ETXTBSY,
+                                      EIO,    ENAMETOOLONG, ELOOP,   EMLINK, kEndOfFile};
     for (const int error : fileErrors) {
         const std::string text = systemErrorText(error);
         EXPECT_FALSE(text.empty()) << error;
