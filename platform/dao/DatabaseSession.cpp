@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/dao/ConnectString.h"
 
 namespace glossel::dao {
@@ -81,8 +82,8 @@ void DatabaseSession::appendLink(const LinkDefinition& link) {
     const auto names = tableNames();
     if (std::any_of(names.begin(), names.end(),
                     [&](const auto& n) { return sameName(n, link.name); })) {
-        throw Error(3012, "Das Objekt '" + link.name + "' ist in der Datenbank '" + name() +
-                              "' bereits vorhanden.");
+        throw Error(3012, "Das Objekt '" + link.name + "' ist in der Datenbank '" +
+                              nativePath(name()) + "' bereits vorhanden.");
     }
     links_.push_back(link);
     try {

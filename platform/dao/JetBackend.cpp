@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/jet/ColumnAdder.h"
 #include "platform/jet/ColumnRules.h"
 #include "platform/jet/TableWriter.h"
@@ -131,7 +132,7 @@ public:
         }
         throw Error(err::kItemNotFound, "Element '" + table +
                                             "' in dieser Auflistung nicht gefunden (Datenbank '" +
-                                            database_->path() + "').");
+                                            nativePath(database_->path()) + "').");
     }
 
     std::unique_ptr<RecordSource> openTable(const std::string& table) const override {
@@ -143,7 +144,8 @@ public:
             }
             throw Error(err::kInputTableNotFound, "Die Eingabetabelle oder -abfrage '" + table +
                                                       "' wurde in der Datenbank '" +
-                                                      database_->path() + "' nicht gefunden.");
+                                                      nativePath(database_->path()) +
+                                                      "' nicht gefunden.");
         }
     }
 

@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/xls/WorkbookFile.h"
 
 namespace glossel::dao {
@@ -157,8 +158,8 @@ private:
                 return (*handle_)->worksheet(sheet);
             }
         }
-        throw Error(notFound, "Die Tabelle '" + table + "' gibt es in der Arbeitsmappe '" + name_ +
-                                  "' nicht (Tabellenblätter heissen 'Name$').");
+        throw Error(notFound, "Die Tabelle '" + table + "' gibt es in der Arbeitsmappe '" +
+                                  nativePath(name_) + "' nicht (Tabellenblätter heissen 'Name$').");
     }
 
     SharedHandle handle_;

@@ -1,14 +1,11 @@
-// Byte store over a file, read with pread and written with pwrite.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+// Byte store over a file of the file layer, read and written at offsets.
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 #include "platform/Error.h"
-#include "platform/Writeback.h"
+#include "platform/NativePath.h"
+#include "platform/files/File.h"
+#include "platform/files/SystemErrorText.h"
 #include "platform/jet/PageStore.h"
 
 namespace glossel::jet {
@@ -16,93 +13,77 @@ namespace {
 
 class PosixFileStore : public PageStore {
 public:
-    PosixFileStore(int fd, bool writable, std::uint64_t size, std::string displayPath)
-        : fd_(fd), writable_(writable), size_(size), displayPath_(std::move(displayPath)) {}
-    ~PosixFileStore() override { ::close(fd_); }
-    PosixFileStore(const PosixFileStore&) = delete;
-    PosixFileStore& operator=(const PosixFileStore&) = delete;
+    PosixFileStore(files::File file, bool writable, std::uint64_t size, std::string shownPath)
+        : file_(std::move(file)),
+          writable_(writable),
+          size_(size),
+          shownPath_(std::move(shownPath)) {}
 
     std::uint64_t size() const override { return size_; }
     bool writable() const override { return writable_; }
 
     void read(std::uint64_t offset, std::span<std::uint8_t> out) const override {
-        std::size_t done = 0;
-        while (done < out.size()) {
-            const ssize_t got = ::pread(fd_, out.data() + done, out.size() - done,
-                                        static_cast<off_t>(offset + done));
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got <= 0) {
-                throw Error(err::kDiskIo, "Lesefehler in der Datei '" + displayPath_ + "'.");
-            }
-            done += static_cast<std::size_t>(got);
+        if (const int error = file_.readAt(offset, out)) {
+            failed("Lesefehler", error);
         }
     }
 
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t put = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                         static_cast<off_t>(offset + done));
-            if (put < 0 && errno == EINTR) {
-                continue;
-            }
-            if (put <= 0) {
-                failed("Schreibfehler");
-            }
-            done += static_cast<std::size_t>(put);
+        if (const int error = file_.writeAt(offset, bytes)) {
+            failed("Schreibfehler", error);
         }
         size_ = std::max(size_, offset + bytes.size());
     }
 
-    void beginSync() override { startWriteback(fd_); }
+    void beginSync() override { file_.startWriteback(); }
 
     void sync() override {
-        if (::fsync(fd_) != 0) {
-            failed("Fehler beim Sichern");
+        if (const int error = file_.sync()) {
+            failed("Fehler beim Sichern", error);
         }
     }
 
 private:
-    [[noreturn]] void failed(const char* what) const {
-        throw Error(err::kDiskIo, std::string(what) + " in der Datei '" + displayPath_ +
-                                      "': " + std::strerror(errno) + ".");
+    [[noreturn]] void failed(const char* what, int error) const {
+        throw Error(err::kDiskIo, std::string(what) + " in der Datei '" + shownPath_ +
+                                      "': " + files::systemErrorText(error) + ".");
     }
 
-    int fd_;
+    files::File file_;
     bool writable_;
     std::uint64_t size_;
-    std::string displayPath_;
+    std::string shownPath_;
 };
+
+bool lacksWriteRight(int error) {
+    return error == EACCES || error == EROFS || error == EPERM;
+}
 
 }  // namespace
 
 OpenedFile openFileStore(const std::string& nativePath, const std::string& displayPath) {
+    const std::string shownPath = glossel::nativePath(displayPath);
     bool writable = true;
-    int fd = ::open(nativePath.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    files::File file;
+    int error = file.open(nativePath, files::Access::readWrite);
+    if (lacksWriteRight(error)) {
         writable = false;
-        fd = ::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC);
+        error = file.open(nativePath, files::Access::read);
     }
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            throw Error(err::kFileNotFound,
-                        "Die Datei '" + displayPath + "' wurde nicht gefunden.");
-        }
-        throw Error(err::kCannotOpen, "Die Datei '" + displayPath +
-                                          "' kann nicht geöffnet werden (keine Berechtigung oder "
-                                          "gesperrt).");
+    if (error == ENOENT || error == ENOTDIR) {
+        throw Error(err::kFileNotFound, "Die Datei '" + shownPath + "' wurde nicht gefunden.");
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (error != 0) {
+        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' kann nicht geöffnet werden (" +
+                                          files::systemErrorText(error) + ").");
+    }
+    files::FileInfo info;
+    if (file.info(info) != 0 || !info.regular) {
         throw Error(err::kCannotOpen,
-                    "Die Datei '" + displayPath + "' ist keine lesbare Datenbankdatei.");
+                    "Die Datei '" + shownPath + "' ist keine lesbare Datenbankdatei.");
     }
-    return {std::make_unique<PosixFileStore>(fd, writable, static_cast<std::uint64_t>(info.st_size),
-                                             displayPath),
-            {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)}};
+    return {std::make_unique<PosixFileStore>(std::move(file), writable, info.size, shownPath),
+            {info.identity.device, info.identity.inode}};
 }
 
 }  // namespace glossel::jet

@@ -1,14 +1,13 @@
 // The file operations of the utility component on the native file system.
 #include "platform/systools/FileTools.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
+#include "platform/files/FilePaths.h"
+#include "platform/files/SystemErrorText.h"
 #include "platform/systools/SaveDialog.h"
-#include "platform/systools/SystemErrorText.h"
 
 namespace glossel::systools {
 namespace {
@@ -21,17 +20,17 @@ bool FileTools::FileExists(const std::string& path) const {
     if (path.empty() || path.find('\0') != std::string::npos) {
         return false;
     }
-    const std::string native = nativePath(path);
-    struct stat info {};
-    if (::stat(native.c_str(), &info) == 0) {
-        return !S_ISDIR(info.st_mode);
+    files::FileInfo info;
+    const int error = files::infoOf(path, info);
+    if (error == 0) {
+        return !info.directory;
     }
-    if (errno == ENOENT || errno == ENOTDIR || errno == ENAMETOOLONG) {
+    if (error == ENOENT || error == ENOTDIR || error == ENAMETOOLONG) {
         return false;
     }
-    throw Error(kPathFileAccessError, "Ob die Datei " + native +
+    throw Error(kPathFileAccessError, "Ob die Datei " + nativePath(path) +
                                           " vorhanden ist, lässt sich nicht feststellen: " +
-                                          systemErrorText(errno) + ".");
+                                          files::systemErrorText(error) + ".");
 }
 
 std::string FileTools::ShowSaveDialog(int kind, const std::string& title,

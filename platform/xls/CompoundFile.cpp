@@ -15,7 +15,7 @@
 #include <mutex>
 
 #include "platform/Error.h"
-#include "platform/Writeback.h"
+#include "platform/files/Writeback.h"
 #include "platform/xls/Damage.h"
 
 namespace glossel::xls {
@@ -222,7 +222,7 @@ void writeCompoundFile(const CompoundEntry& root, const CompoundEntry* replaced,
             put(piece);
             sinceWriteback += piece.size();
             if (sinceWriteback >= kWritebackInterval && std::fflush(file) == 0) {
-                startWriteback(::fileno(file));
+                files::startWriteback(file);
                 sinceWriteback = 0;
             }
         });

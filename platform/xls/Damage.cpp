@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
 #include "platform/xls/BiffFormat.h"
 
 namespace glossel::xls {
@@ -68,7 +69,8 @@ std::string recordLabel(std::uint16_t recordId) {
 
 void throwDamaged(const Source& source, std::optional<std::uint32_t> position,
                   std::optional<std::uint16_t> recordId, std::string_view what) {
-    std::string description = "Die Arbeitsmappe '" + std::string(source.path) + "' ist beschädigt";
+    std::string description =
+        "Die Arbeitsmappe '" + nativePath(std::string(source.path)) + "' ist beschädigt";
     std::string where;
     if (!source.sheet.empty()) {
         where += "Blatt '" + std::string(source.sheet) + "'";
@@ -88,7 +90,8 @@ void throwDamaged(const Source& source, std::optional<std::uint32_t> position,
 }
 
 void throwUnrecognised(std::string_view path, std::string_view what) {
-    throw Error(err::kUnrecognisedFormat, "Nicht erkanntes Datenbankformat '" + std::string(path) +
+    throw Error(err::kUnrecognisedFormat, "Nicht erkanntes Datenbankformat '" +
+                                              nativePath(std::string(path)) +
                                               "': " + std::string(what) + ".");
 }
 

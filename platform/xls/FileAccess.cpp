@@ -1,36 +1,18 @@
-// Whole-file reads and safe replacement with POSIX calls.
+// Whole-file reads and safe replacement of workbook files through the file layer.
 #include "platform/xls/FileAccess.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 
 #include "platform/Error.h"
+#include "platform/NativePath.h"
+#include "platform/files/File.h"
+#include "platform/files/FileError.h"
+#include "platform/files/FilePaths.h"
+#include "platform/files/StagedFile.h"
+#include "platform/files/SystemErrorText.h"
 
 namespace glossel::xls {
 namespace {
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() { close(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 class Stream {
 public:
@@ -50,134 +32,96 @@ private:
     std::FILE* file_;
 };
 
-[[noreturn]] void writeFailed(const std::string& displayPath, const std::string& step, int error) {
-    const std::string reason = error != 0 ? step + ": " + std::strerror(error) : step;
-    throw Error(err::kDiskIo, "Die Arbeitsmappe '" + displayPath +
+[[noreturn]] void writeFailed(const std::string& shownPath, const std::string& step, int error) {
+    const std::string reason = error != 0 ? step + ": " + files::systemErrorText(error) : step;
+    throw Error(err::kDiskIo, "Die Arbeitsmappe '" + shownPath +
                                   "' kann nicht gespeichert werden (" + reason +
                                   "); die Datei bleibt unverändert.");
 }
 
-// Removes the new file unless the rename has taken it over.
-class NewFile {
-public:
-    explicit NewFile(std::string path) : path_(std::move(path)) {}
-    ~NewFile() {
-        if (!path_.empty()) {
-            ::unlink(path_.c_str());
-        }
-    }
-    NewFile(const NewFile&) = delete;
-    NewFile& operator=(const NewFile&) = delete;
-    const std::string& path() const { return path_; }
-    void keep() { path_.clear(); }
-
-private:
-    std::string path_;
-};
-
-FileStamp stampFromStat(const struct stat& info) {
-    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
-            static_cast<std::uint64_t>(info.st_size),
-            std::int64_t{info.st_mtim.tv_sec} * 1'000'000'000 + info.st_mtim.tv_nsec,
-            std::int64_t{info.st_ctim.tv_sec} * 1'000'000'000 + info.st_ctim.tv_nsec};
+FileStamp stampFromInfo(const files::FileInfo& info) {
+    return {info.identity.device, info.identity.inode, info.size, info.modifiedNs, info.changedNs};
 }
 
 }  // namespace
 
 std::optional<FileStamp> stampOf(const std::string& nativePath) {
-    struct stat info {};
-    if (::stat(nativePath.c_str(), &info) != 0) {
+    files::FileInfo info;
+    if (files::infoOf(nativePath, info) != 0) {
         return std::nullopt;
     }
-    return stampFromStat(info);
+    return stampFromInfo(info);
 }
 
 FileBytes readWholeFile(const std::string& nativePath, const std::string& displayPath) {
-    FileDescriptor fd(::open(nativePath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            throw Error(err::kFileNotFound,
-                        "Die Datei '" + displayPath + "' wurde nicht gefunden.");
+    const std::string shownPath = glossel::nativePath(displayPath);
+    files::File file;
+    if (const int error = file.open(nativePath, files::Access::read)) {
+        if (error == ENOENT || error == ENOTDIR) {
+            throw Error(err::kFileNotFound, "Die Datei '" + shownPath + "' wurde nicht gefunden.");
         }
-        throw Error(err::kCannotOpen, "Die Datei '" + displayPath +
-                                          "' kann nicht geöffnet werden (" + std::strerror(errno) +
-                                          ").");
+        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' kann nicht geöffnet werden (" +
+                                          files::systemErrorText(error) + ").");
     }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    files::FileInfo info;
+    if (file.info(info) != 0 || !info.regular) {
         throw Error(err::kCannotOpen,
-                    "Die Datei '" + displayPath + "' ist keine lesbare Arbeitsmappendatei.");
+                    "Die Datei '" + shownPath + "' ist keine lesbare Arbeitsmappendatei.");
     }
-    FileBytes file{std::vector<std::uint8_t>(static_cast<std::size_t>(info.st_size)),
-                   stampFromStat(info)};
-    std::vector<std::uint8_t>& bytes = file.bytes;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            throw Error(err::kDiskIo, "Lesefehler in der Datei '" + displayPath + "'.");
-        }
-        done += static_cast<std::size_t>(got);
+    FileBytes read{std::vector<std::uint8_t>(static_cast<std::size_t>(info.size)),
+                   stampFromInfo(info)};
+    if (const int error = file.readAt(0, read.bytes)) {
+        throw Error(err::kDiskIo, "Lesefehler in der Datei '" + shownPath +
+                                      "': " + files::systemErrorText(error) + ".");
     }
-    return file;
+    return read;
 }
 
-std::optional<FileStamp> replaceFile(const std::string& nativePath,
-                                     const std::string& displayPath,
+std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::string& displayPath,
                                      const std::function<void(std::FILE*)>& write) {
-    const std::filesystem::path target(nativePath);
-    const std::filesystem::path directory =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    std::string pattern =
-        (directory / ("." + target.filename().string() + ".glossel-XXXXXX")).string();
-    const int created = ::mkstemp(pattern.data());
-    if (created < 0) {
-        throw Error(err::kCannotOpen, "Die Arbeitsmappe '" + displayPath +
+    const std::string shownPath = glossel::nativePath(displayPath);
+    std::optional<files::StagedFile> staged;
+    try {
+        staged.emplace(nativePath);
+    } catch (const files::FileError& error) {
+        throw Error(err::kCannotOpen, "Die Arbeitsmappe '" + shownPath +
                                           "' kann nicht gespeichert werden: im Verzeichnis kann "
                                           "keine neue Datei angelegt werden (" +
-                                          std::strerror(errno) + ").");
+                                          files::systemErrorText(error.systemError()) + ").");
     }
-    NewFile newFile(pattern);
-    struct stat old {};
-    if (::stat(nativePath.c_str(), &old) == 0) {
-        ::fchmod(created, old.st_mode & 07777);
+    files::File created;
+    files::FileInfo written;
+    int error = created.open(staged->path(), files::Access::readWrite);
+    if (error == 0) {
+        error = created.info(written);
     }
-    Stream file(::fdopen(created, "wb"));
+    if (error != 0) {
+        writeFailed(shownPath, "Öffnen", error);
+    }
+    Stream file(created.releaseToStream("wb", error));
     if (!file.get()) {
-        ::close(created);
-        writeFailed(displayPath, "Öffnen", errno);
+        writeFailed(shownPath, "Öffnen", error);
     }
     errno = 0;
     try {
         write(file.get());
     } catch (const Error&) {
-        writeFailed(displayPath, "Schreiben", errno);
+        writeFailed(shownPath, "Schreiben", errno);
     }
     if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
-        writeFailed(displayPath, "Schreiben", errno);
+        writeFailed(shownPath, "Schreiben", errno);
     }
-    if (::fsync(::fileno(file.get())) != 0) {
-        writeFailed(displayPath, "Sichern auf den Datenträger", errno);
-    }
-    struct stat written {};
-    const bool identified = ::fstat(::fileno(file.get()), &written) == 0;
     if (!file.close()) {
-        writeFailed(displayPath, "Schließen", errno);
+        writeFailed(shownPath, "Schließen", errno);
     }
-    if (::rename(newFile.path().c_str(), nativePath.c_str()) != 0) {
-        writeFailed(displayPath, "Umbenennen", errno);
-    }
-    newFile.keep();
-    FileDescriptor dir(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() >= 0) {
-        ::fsync(dir.get());
+    try {
+        staged->commit();
+    } catch (const files::FileError& error) {
+        writeFailed(shownPath, "Ersetzen", error.systemError());
     }
     const auto stamp = stampOf(nativePath);
-    if (!identified || !stamp || stamp->device != static_cast<std::uint64_t>(written.st_dev) ||
-        stamp->inode != static_cast<std::uint64_t>(written.st_ino)) {
+    if (!stamp || stamp->device != written.identity.device ||
+        stamp->inode != written.identity.inode) {
         return std::nullopt;
     }
     return stamp;

@@ -6,6 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
+#include "platform/NativePath.h"
 #include "platform/xls/Damage.h"
 #include "platform/xls/WorkbookStream.h"
 
@@ -63,7 +64,7 @@ Worksheet& Workbook::worksheet(std::size_t index) {
 
 const Worksheet& Workbook::worksheet(std::size_t index) const {
     if (index >= worksheets_.size()) {
-        throw Error(err::kItemNotFound, "Die Arbeitsmappe '" + path_ +
+        throw Error(err::kItemNotFound, "Die Arbeitsmappe '" + nativePath(path_) +
                                             "' hat kein Tabellenblatt Nr. " +
                                             std::to_string(index + 1) + " (" +
                                             std::to_string(worksheets_.size()) + " Blätter).");
@@ -78,7 +79,7 @@ Worksheet& Workbook::worksheet(const std::string& name) {
         }
     }
     throw Error(err::kInputTableNotFound, "Das Tabellenblatt '" + name +
-                                              "' wurde in der Arbeitsmappe '" + path_ +
+                                              "' wurde in der Arbeitsmappe '" + nativePath(path_) +
                                               "' nicht gefunden.");
 }
 

@@ -1,13 +1,15 @@
 // The process-wide table of open workbooks and their handles.
 #include "platform/xls/WorkbookFile.h"
 
-#include <filesystem>
+#include <cerrno>
 #include <map>
 #include <mutex>
 #include <optional>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
+#include "platform/files/FilePaths.h"
+#include "platform/files/SystemErrorText.h"
 #include "platform/xls/FileAccess.h"
 
 namespace glossel::xls {
@@ -57,17 +59,19 @@ std::shared_ptr<OpenWorkbook> takeClosedWorkbook(const std::string& key) {
                                      "einem anderen Zugriff gehalten).");
 }
 
-std::string canonicalPath(const std::string& native, const std::string& path) {
-    std::error_code error;
-    const auto canonical = std::filesystem::canonical(native, error);
-    if (error) {
-        if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) {
-            throw Error(err::kFileNotFound, "Die Datei '" + path + "' wurde nicht gefunden.");
+// The native path of the file `path` names, links resolved: one key for every way of naming it.
+std::string canonicalPath(const std::string& path) {
+    files::FileInfo info;
+    if (const int error = files::infoOf(path, info)) {
+        if (error == ENOENT || error == ENOTDIR) {
+            throw Error(err::kFileNotFound,
+                        "Die Datei '" + nativePath(path) + "' wurde nicht gefunden.");
         }
-        throw Error(err::kCannotOpen, "Die Datei '" + path + "' kann nicht geöffnet werden (" +
-                                          error.message() + ").");
+        throw Error(err::kCannotOpen, "Die Datei '" + nativePath(path) +
+                                          "' kann nicht geöffnet werden (" +
+                                          files::systemErrorText(error) + ").");
     }
-    return canonical.string();
+    return files::resolvedPath(path);
 }
 
 void write(OpenWorkbook& open) {
@@ -82,12 +86,12 @@ void write(OpenWorkbook& open) {
 }  // namespace
 
 WorkbookHandle openWorkbook(const std::string& path, Access access) {
-    const std::string key = canonicalPath(nativePath(path), path);
+    const std::string key = canonicalPath(path);
     const std::lock_guard lock(registryMutex());
     auto& entry = registry()[key];
     if (auto shared = entry.lock()) {
         if (shared->exclusive || access == Access::Exclusive) {
-            inUse(path);
+            inUse(nativePath(path));
         }
         ++shared->handles;
         return WorkbookHandle(std::move(shared));

@@ -2,8 +2,12 @@
 // system offers that (Linux); elsewhere nothing happens and the next fsync does all the work.
 #pragma once
 
-namespace glossel {
+#include <cstdio>
 
-void startWriteback(int fd);
+namespace glossel::files {
 
-}  // namespace glossel
+void startWriteback(int descriptor);
+// For a stream the caller has just flushed.
+void startWriteback(std::FILE* stream);
+
+}  // namespace glossel::files

@@ -1,0 +1,32 @@
+// Operations on paths that open no file: looking a file up, checking a right, removing, renaming.
+// Paths are joined with "\" or native. Operations return 0 or the system's error number.
+#pragma once
+
+#include <string>
+
+#include "platform/files/File.h"
+
+namespace glossel::files {
+
+// Facts about the file `path` names, links followed.
+[[nodiscard]] int infoOf(const std::string& path, FileInfo& out);
+
+// 0 when this process, with its effective rights, may write to the file `path`.
+[[nodiscard]] int checkWritable(const std::string& path);
+
+// The native path of the file `path` names, with every symbolic link resolved; the native form
+// of `path` when that cannot be told (e.g. nothing is there).
+std::string resolvedPath(const std::string& path);
+
+// The native path of the directory holding `path` ("." for a bare name).
+std::string directoryOf(const std::string& path);
+
+[[nodiscard]] int removeFile(const std::string& path);
+
+// Replaces `to` by `from` in one step; both on one file system.
+[[nodiscard]] int renameFile(const std::string& from, const std::string& to);
+
+// Makes the directory's entries (a file just created or renamed there) durable.
+[[nodiscard]] int syncDirectory(const std::string& directory);
+
+}  // namespace glossel::files

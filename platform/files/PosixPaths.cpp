@@ -1,0 +1,82 @@
+// Path operations and file identities with POSIX calls.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/NativePath.h"
+#include "platform/files/FileError.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/files/FileInfoOfStat.h"
+#include "platform/files/FilePaths.h"
+#include "platform/files/SystemErrorText.h"
+
+namespace glossel::files {
+
+int infoOf(const std::string& path, FileInfo& out) {
+    struct stat status {};
+    if (::stat(nativePath(path).c_str(), &status) != 0) {
+        return errno;
+    }
+    out = fileInfoOf(status);
+    return 0;
+}
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    FileInfo info;
+    const int error = infoOf(path, info);
+    if (error == ENOENT || error == ENOTDIR) {
+        return std::nullopt;
+    }
+    if (error != 0) {
+        throw FileError(
+            err::kCannotOpen,
+            "Ob die Datei '" + nativePath(path) +
+                "' vorhanden ist, lässt sich nicht feststellen: " + systemErrorText(error) + ".",
+            error);
+    }
+    return info.identity;
+}
+
+int checkWritable(const std::string& path) {
+    return ::faccessat(AT_FDCWD, nativePath(path).c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+std::string resolvedPath(const std::string& path) {
+    const std::string native = nativePath(path);
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(native.c_str(), nullptr),
+                                                               &std::free);
+    return resolved ? std::string(resolved.get()) : native;
+}
+
+std::string directoryOf(const std::string& path) {
+    const std::string native = nativePath(path);
+    const std::size_t slash = native.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : native.substr(0, slash);
+}
+
+int removeFile(const std::string& path) {
+    return ::unlink(nativePath(path).c_str()) == 0 ? 0 : errno;
+}
+
+int renameFile(const std::string& from, const std::string& to) {
+    return std::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0 ? 0 : errno;
+}
+
+int syncDirectory(const std::string& directory) {
+    File handle;
+    if (const int error = handle.open(directory, Access::read)) {
+        return error;
+    }
+    return handle.sync();
+}
+
+}  // namespace glossel::files

@@ -1,0 +1,45 @@
+// Paths in the engines' messages read as the system writes them: a path the program joined with
+// "\" appears with "/" in the description.
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/dao/DBEngine.h"
+#include "platform/xls/WorkbookFile.h"
+#include "tests/TestFiles.h"
+
+namespace glossel {
+namespace {
+
+// The description of what `open` throws; "" when it throws nothing.
+template <typename Open>
+std::string descriptionOf(Open open) {
+    try {
+        open();
+    } catch (const Error& error) {
+        return error.description();
+    }
+    return {};
+}
+
+TEST(PathMessages, OpeningAMissingDatabaseNamesItsNativePath) {
+    test::TempDir dir;
+    const std::string text =
+        descriptionOf([&] { dao::DBEngine().OpenDatabase(dir.path("") + "\\Kaputt.tvs"); });
+    EXPECT_NE(text.find("'" + dir.path("Kaputt.tvs") + "'"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\\'), std::string::npos) << text;
+}
+
+TEST(PathMessages, WorkbooksThatCannotBeReadAreNamedByTheirNativePath) {
+    test::TempDir dir;
+    test::writeBytes(dir.path("Kaputt.xls"),
+                     {'k', 'e', 'i', 'n', 'e', ' ', 'M', 'a', 'p', 'p', 'e'});
+    for (const std::string name : {"Kaputt.xls", "Fehlt.xls"}) {
+        const std::string text =
+            descriptionOf([&] { xls::openWorkbook(dir.path("") + "\\" + name); });
+        EXPECT_NE(text.find("'" + dir.path(name) + "'"), std::string::npos) << text;
+        EXPECT_EQ(text.find('\\'), std::string::npos) << text;
+    }
+}
+
+}  // namespace
+}  // namespace glossel
