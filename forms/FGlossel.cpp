@@ -1,9 +1,9 @@
 // The main window's handlers: the export rule, the three-language limit, choosing the project
 // and the target file, and the export.
 //
-// Beyond the original: an error that escapes a handler (a damaged project, an unreadable
-// registry, an unknown language) is shown as "number: description" and the window goes on with
-// its fields as the handler left them, instead of ending the program.
+// An error that escapes a handler (a damaged project, an unreadable registry, an unknown
+// language) is shown as "number: description" and the window goes on with its fields as the
+// handler left them: one failed action never ends the program.
 #include "forms/FGlossel.h"
 
 #include <QEvent>
