@@ -99,7 +99,7 @@ void FProjectOpen::lvwRegisteredProjects_MouseDown(QPoint point) {
     if (lvwRegisteredProjects->itemAt(point) != nullptr) {
         return;
     }
-    lvwRegisteredProjects->clearSelection();
+    lvwRegisteredProjects->clearChoice();
     SelectedProject.clear();
     cmdOpen->setEnabled(false);
 }
