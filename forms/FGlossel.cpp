@@ -1,9 +1,9 @@
 // The main window's handlers: the export rule, the three-language limit, choosing the project
 // and the target file, and the export.
 //
-// Beyond the original: an error that escapes a handler (a damaged project, an unreadable
-// registry, an unknown language) is shown as "number: description" and the window goes on with
-// its fields as the handler left them, instead of ending the program.
+// An error that escapes a handler (a damaged project, an unreadable registry, an unknown
+// language) is shown as "number: description" and the window goes on with its fields as the
+// handler left them: one failed action never ends the program.
 #include "forms/FGlossel.h"
 
 #include <QEvent>
@@ -14,6 +14,7 @@
 #include "forms/HandlerGuard.h"
 #include "forms/LanguageListWidget.h"
 #include "forms/MessageBox.h"
+#include "forms/WaitCursor.h"
 #include "forms/WindowMessageBoxes.h"
 #include "platform/systools/SysTools.h"
 #include "projects/ProjectRegistry.h"
@@ -110,12 +111,19 @@ void FGlossel::lstLanguages_ItemCheck(int index) {
     });
 }
 
+// The export takes a second or more for a large project, during which the window does not
+// answer: the wait cursor says so.
 void FGlossel::cmdImport_Click() {
     runHandler(this, [this] {
         const std::string projectPath = projectFilePath();
         WindowMessageBoxes messages(this);
-        if (transfer::ExportSelectedLanguages(projectPath, *lstLanguages,
-                                              txtImportTVS->text().toStdString(), messages)) {
+        bool exported = false;
+        {
+            const WaitCursor waiting;
+            exported = transfer::ExportSelectedLanguages(
+                projectPath, *lstLanguages, txtImportTVS->text().toStdString(), messages);
+        }
+        if (exported) {
             MessageBox::show(this, QString::fromUtf8(kExported), MessageIcon::Information);
         }
     });

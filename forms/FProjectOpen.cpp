@@ -1,8 +1,7 @@
 // The project chooser's layout and handlers.
 //
-// Beyond the original: "Abbrechen" and Esc end the dialog without a choice, as the close box
-// does (the original kept the row clicked last, even in an earlier showing, so that cancelling
-// opened a project), and "&Hilfe" explains the dialog.
+// "Abbrechen", Esc and the close box all end the dialog without a choice, so that cancelling
+// never opens the row clicked last; "&Hilfe" explains the dialog.
 #include "forms/FProjectOpen.h"
 
 #include <QGroupBox>
@@ -100,7 +99,7 @@ void FProjectOpen::lvwRegisteredProjects_MouseDown(QPoint point) {
     if (lvwRegisteredProjects->itemAt(point) != nullptr) {
         return;
     }
-    lvwRegisteredProjects->clearSelection();
+    lvwRegisteredProjects->clearChoice();
     SelectedProject.clear();
     cmdOpen->setEnabled(false);
 }

@@ -16,6 +16,8 @@ enum class MessageIcon { None, Information };
 struct ShownMessage {
     QString text;
     MessageIcon icon;
+    // Whether the program showed the wait cursor when it asked for the box.
+    bool duringWaitCursor;
 };
 
 class MessageBox {

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-
 namespace glossel::forms {
 class ReportListWidget::Row : public projects::ListViewItem {
 public:
@@ -133,6 +132,20 @@ void ReportListWidget::FitColumnWidth(int column, projects::ColumnFit fit) {
         }
     }
     setColumnWidth(column, width);
+}
+
+void ReportListWidget::clearChoice() {
+    clearSelection();
+    selectionModel()->clearCurrentIndex();
+}
+
+// Qt makes the first row current (without selecting it) when a list without a current row
+// takes the focus; the first Down key would then select the second row.
+void ReportListWidget::focusInEvent(QFocusEvent* event) {
+    QTreeWidget::focusInEvent(event);
+    if (selectedItems().isEmpty()) {
+        selectionModel()->clearCurrentIndex();
+    }
 }
 
 void ReportListWidget::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,7 @@
 // The chooser's report-view list: a QTreeWidget without tree decoration, offered to the project
 // catalogue as its ListView. It reports mouse presses (with the point) and double-clicks as the
-// common control's MouseDown and DblClick events.
+// common control's MouseDown and DblClick events. While no row is selected, no row is current
+// either (none shows the focus frame), so that the first Down or Up key selects the first row.
 #pragma once
 
 #include <QTreeWidget>
@@ -26,11 +27,15 @@ public:
     // and header: wide enough for both; the last column also takes the rest of the list's width.
     void FitColumnWidth(int column, projects::ColumnFit fit) override;
 
+    // Takes the selection back: no row is selected or current.
+    void clearChoice();
+
 signals:
     void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint point);
     void DblClick();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 

@@ -1,7 +1,12 @@
-// Filling the project list from the registry, deleting stale registrations on the way.
+// Filling the project list from the registry, deleting stale registrations on the way. Each
+// registration is judged on its own, so that one the program cannot make sense of never hides
+// the others: it stays registered and unlisted, and the next one is looked at.
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
+#include <optional>
+
+#include "platform/Error.h"
 #include "platform/systools/SysTools.h"
 #include "projects/ProjectCatalogue.h"
 #include "projects/ProjectRegistry.h"
@@ -21,6 +26,39 @@ std::string lowerCase(const std::string& text) {
     return lower;
 }
 
+// The registration's value `name` as text ("" when absent); std::nullopt when it is stored as
+// other data (a dword, bytes).
+std::optional<std::string> textValue(const std::string& key, const char* name) {
+    const Variant value =
+        SysTools().RegistryTools().ReadValue(HKEY_LOCAL_MACHINE, key, name, std::string());
+    if (const auto* text = std::get_if<std::string>(&value)) {
+        return *text;
+    }
+    return std::nullopt;
+}
+
+// Whether the project file is there; std::nullopt when that cannot be told (no right to look
+// into a directory on the way, an I/O error), so that such a project is not taken for gone.
+std::optional<bool> projectFileExists(const std::string& path) {
+    try {
+        return SysTools().FileTools().FileExists(path);
+    } catch (const Error& error) {
+        if (error.number() != systools::kPathFileAccessError) {
+            throw;
+        }
+        return std::nullopt;
+    }
+}
+
+// Deletes the registration of a project that is gone. One that this user may not delete, or
+// whose deletion fails, stays registered; the next filling tries again.
+void deleteRegistration(const std::string& key) {
+    try {
+        SysTools().RegistryTools().DeleteKey(HKEY_LOCAL_MACHINE, key);
+    } catch (const Error&) {
+    }
+}
+
 }  // namespace
 
 void FillProjectList(ListView& listView, const std::int32_t& TypeMask) {
@@ -29,26 +67,33 @@ void FillProjectList(ListView& listView, const std::int32_t& TypeMask) {
         SysTools().RegistryTools().EnumSubKeys(HKEY_LOCAL_MACHINE, kProjectsKey);
     for (const std::string& name : names) {
         const std::string key = projectKey(name);
-        const std::string typeName = registryText(SysTools().RegistryTools().ReadValue(
-            HKEY_LOCAL_MACHINE, key, kProjectTypeValue, std::string()));
-        const Variant converted = ConvertProjectType(typeName);
-        const auto* code = std::get_if<std::int32_t>(&converted);
-        if (code == nullptr) {
-            // A type written as a number converts to a name, not to a code: such a
-            // registration is neither listed nor judged by its file.
+        const std::optional<std::string> typeName = textValue(key, kProjectTypeValue);
+        if (!typeName) {
             continue;
         }
-        const std::string path = registryText(SysTools().RegistryTools().ReadValue(
-            HKEY_LOCAL_MACHINE, key, kPathValue, std::string()));
+        const Variant converted = ConvertProjectType(*typeName);
+        const auto* code = std::get_if<std::int32_t>(&converted);
+        if (code == nullptr) {
+            // A type written as a number converts to a name, not to a code.
+            continue;
+        }
+        const std::optional<std::string> path = textValue(key, kPathValue);
+        if (!path) {
+            continue;
+        }
         const std::string projectFile =
-            path + "\\" + name +
+            *path + "\\" + name +
             (*code == kGroupProject ? kGroupFileExtension : kProjectFileExtension);
-        if (!SysTools().FileTools().FileExists(projectFile)) {
-            SysTools().RegistryTools().DeleteKey(HKEY_LOCAL_MACHINE, key);
+        const std::optional<bool> exists = projectFileExists(projectFile);
+        if (!exists) {
+            continue;
+        }
+        if (!*exists) {
+            deleteRegistration(key);
         } else if ((*code & TypeMask) != 0) {
             ListViewItem& item = items.Add(kRowKeyPrefix + lowerCase(name), name);
-            item.SetSubItems(1, path);
-            item.SetSubItems(2, typeName);
+            item.SetSubItems(1, *path);
+            item.SetSubItems(2, *typeName);
         }
     }
     if (ListViewItem* selected = listView.SelectedItem()) {

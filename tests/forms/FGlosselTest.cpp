@@ -2,6 +2,7 @@
 // ticking languages, choosing the target through the real save dialog, and exporting.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -229,6 +230,8 @@ TEST_F(FGlosselTest, ExportsTheTickedLanguages) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].text, "Sprache erfolgreich exportiert!");
     EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(shown[0].duringWaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(field("txtName").text(), "Linie1");
     EXPECT_EQ(field("txtImportTVS").text().toStdString(), target);
     EXPECT_EQ(ticked(), (std::vector<int>{0, 1, 3}));
@@ -256,6 +259,9 @@ TEST_F(FGlosselTest, AFailedExportShowsOnlyItsError) {
     const QList<ShownMessage> shown = MessageBox::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].text.startsWith("Fehler beim Exportieren einer Sprache!\n"));
+    // The export reported its failure under the wait cursor, which went with it.
+    EXPECT_TRUE(shown[0].duringWaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(FGlosselTest, AnErrorInAHandlerIsShownAndTheWindowGoesOn) {

@@ -2,7 +2,10 @@
 // registrations are listed, which are deleted, and that nothing else in the file changes.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <filesystem>
 
 #include "platform/Error.h"
 #include "platform/systools/SysTools.h"
@@ -147,28 +150,67 @@ TEST_F(FillProjectListTest, MissingPathLooksAtTheRootAndDeletes) {
     EXPECT_TRUE(registered().empty());
 }
 
-TEST_F(FillProjectListTest, NumericTypeIsSkippedAndKeptWhileTheRestIsListed) {
-    const std::string text = kHeader + kProjectsLine + registration("A32", "32", projects_) +
-                             registration("B3", " 3 ", projects_) +
-                             "[HKEY_LOCAL_MACHINE\\Software\\SELVARO GmbH\\Tessvia\\4.0\\Projects\\"
-                             "C64]\r\n\"ProjectType\"=dword:00000040\r\n\r\n" +
-                             registration("Linie1", "Single", projects_);
+// Registrations the program cannot make sense of stay registered and unlisted, wherever they
+// stand among the others.
+TEST_F(FillProjectListTest, TypesAndPathsThatAreNoTextAreSkippedAndKept) {
+    const std::string keyLine =
+        "[HKEY_LOCAL_MACHINE\\Software\\SELVARO GmbH\\Tessvia\\4.0\\Projects\\";
+    const std::string text =
+        kHeader + kProjectsLine + registration("A32", "32", projects_) +
+        registration("B3", " 3 ", projects_) + keyLine +
+        "C1]\r\n\"ProjectType\"=dword:00000001\r\n\"Path\"=\"" + projects_ + "\"\r\n\r\n" +
+        keyLine + "D]\r\n\"ProjectType\"=hex:53,00\r\n\"Path\"=\"" + projects_ + "\"\r\n\r\n" +
+        keyLine + "E]\r\n\"ProjectType\"=\"Single\"\r\n\"Path\"=hex:2f\r\n\r\n" +
+        registration("Linie1", "Single", projects_);
     registry_.write(text);
-    createFile("Linie1.tvs");
+    createFile("Linie1.tvs");  // the others have no project file, so they would be deleted
     EXPECT_EQ(fill(), std::vector<std::string>{"Linie1 | S:linie1 | " + projects_ + " | Single"});
     EXPECT_EQ(registry_.read(), text);
 }
 
-TEST_F(FillProjectListTest, AnErrorStopsTheFillWhereItHappens) {
-    registry_.write(kHeader + kProjectsLine + registration("A", "Single", projects_) +
-                    registration("B", "Single", projects_) +
-                    "[HKEY_LOCAL_MACHINE\\Software\\SELVARO GmbH\\Tessvia\\4.0\\Projects\\C]\r\n"
-                    "\"ProjectType\"=\"Single\"\r\n\"Path\"=hex:2f\r\n\r\n" +
-                    registration("D", "Single", projects_));
+TEST_F(FillProjectListTest, AProjectFileThatCannotBeCheckedIsKeptAndTheOthersListed) {
+    // A symbolic link to itself on the way: whether the file is there cannot be told.
+    const std::string loop = projects_ + "/Schleife";
+    std::filesystem::create_symlink(loop, loop);
+    const std::string text = kHeader + kProjectsLine + registration("A", "Single", projects_) +
+                             registration("B", "Single", loop) +
+                             registration("C", "Single", projects_);
+    registry_.write(text);
     createFile("A.tvs");
-    EXPECT_THROW(fill(), Error);
-    EXPECT_EQ(list_.ListItems().Count(), 1);
-    EXPECT_EQ(registered(), (std::vector<std::string>{"A", "C", "D"}));
+    createFile("C.tvs");
+    EXPECT_EQ(fill(), (std::vector<std::string>{"A | S:a | " + projects_ + " | Single",
+                                                "C | S:c | " + projects_ + " | Single"}));
+    EXPECT_EQ(registry_.read(), text);
+}
+
+TEST_F(FillProjectListTest, ARegistrationThatCannotBeDeletedIsKeptAndTheOthersListed) {
+    const std::string text = kHeader + kProjectsLine + registration("A", "Single", projects_) +
+                             registration("B", "Single", projects_) +
+                             registration("C", "Single", projects_);
+    const std::vector<std::string> listed{"A | S:a | " + projects_ + " | Single",
+                                          "C | S:c | " + projects_ + " | Single"};
+    registry_.write(text);
+    createFile("A.tvs");
+    createFile("C.tvs");
+
+    // A registry file this user may not write: neither its directory nor it, then only it.
+    // Each check fills in a child process, with the list still empty.
+    ::chmod(registry_.directory().c_str(), 0755);
+    ::chmod(registry_.path().c_str(), 0444);
+    for (const mode_t directoryMode : {0555, 0777}) {
+        ::chmod(registry_.directory().c_str(), directoryMode);
+        const int result =
+            systools::test::runUnprivileged([&] { return fill() == listed ? 1 : 2; });
+        ::chmod(registry_.directory().c_str(), 0755);
+        EXPECT_EQ(result, 1) << std::oct << directoryMode;
+        EXPECT_EQ(registry_.read(), text);
+    }
+
+    systools::SysTools().SetRegistryWritable(false);
+    const std::vector<std::string> rows = fill();
+    systools::SysTools().SetRegistryWritable(true);
+    EXPECT_EQ(rows, listed);
+    EXPECT_EQ(registry_.read(), text);
 }
 
 }  // namespace

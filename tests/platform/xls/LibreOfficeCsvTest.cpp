@@ -1,5 +1,7 @@
-// Opt-in check against LibreOffice (skipped unless `soffice` is on PATH): a workbook the engine
-// wrote, converted to CSV by `soffice --headless --convert-to csv`, holds the rows written.
+// Check against LibreOffice (scripts/setup installs it; skipped where `soffice` is not on PATH):
+// a workbook the engine wrote, converted to CSV by `soffice --headless --convert-to csv`, holds
+// the rows written. LibreOffice runs with a profile of its own in the test's directory, so that
+// it neither needs a home directory nor hands the job to an office the user has open.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
