@@ -12,8 +12,8 @@ std::string programDirectory() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        throw Error(err::kInvalidArgument,
-                    "Das Programmverzeichnis ist nicht bestimmbar: " + files::systemErrorText(error.value()) + ".");
+        throw Error(err::kInvalidArgument, "Das Programmverzeichnis ist nicht bestimmbar: " +
+                                               files::systemErrorText(error.value()) + ".");
     }
     return program.parent_path().string();
 }

@@ -41,8 +41,7 @@ TEST(PathMessages, WorkbooksThatCannotBeReadAreNamedByTheirNativePath) {
     test::writeBytes(dir.path("Kaputt.xls"),
                      {'k', 'e', 'i', 'n', 'e', ' ', 'M', 'a', 'p', 'p', 'e'});
     for (const std::string name : {"Kaputt.xls", "Fehlt.xls"}) {
-        const std::string text =
-            descriptionOf([&] { xls::openWorkbook(joined(dir, name)); });
+        const std::string text = descriptionOf([&] { xls::openWorkbook(joined(dir, name)); });
         EXPECT_NE(text.find("'" + dir.path(name) + "'"), std::string::npos) << text;
         EXPECT_EQ(text.find('\\'), std::string::npos) << text;
     }
