@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/Error.h"
+#include "platform/files/SystemErrorText.h"
 
 namespace glossel {
 
@@ -11,8 +12,8 @@ std::string programDirectory() {
     std::error_code error;
     const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) {
-        throw Error(err::kInvalidArgument,
-                    "Das Programmverzeichnis ist nicht bestimmbar: " + error.message() + ".");
+        throw Error(err::kInvalidArgument, "Das Programmverzeichnis ist nicht bestimmbar: " +
+                                               files::systemErrorText(error.value()) + ".");
     }
     return program.parent_path().string();
 }

@@ -13,8 +13,9 @@ class StagedFile {
 public:
     // Reserves the staged file for `target` (joined with "\" or native). When `target` is a
     // symbolic link, the file it points to is the one replaced, and the staged file lives in that
-    // file's directory. Throws glossel::Error 3051 naming `target` when the directory takes no
-    // new file (missing, not writable, read-only file system, full).
+    // file's directory. Throws FileError (a glossel::Error that keeps the system's error number)
+    // 3051 naming `target` when the directory takes no new file (missing, not writable, read-only
+    // file system, full).
     explicit StagedFile(const std::string& target);
     // Removes the staged file unless commit() has put it in the target's place.
     ~StagedFile();
@@ -27,7 +28,7 @@ public:
 
     // Syncs the staged file to disk, gives it the permission bits of the existing target (those of
     // a new file otherwise: 0644 under the umask), renames it over the target and syncs the
-    // directory. Throws glossel::Error 3043 naming the target when a step fails; the target then
+    // directory. Throws FileError 3043 naming the target when a step fails; the target then
     // stays as it was and the staged file is removed when this object goes.
     void commit();
 

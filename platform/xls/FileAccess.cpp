@@ -83,11 +83,11 @@ std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::s
     std::optional<files::StagedFile> staged;
     try {
         staged.emplace(nativePath);
-    } catch (const files::FileError& error) {
+    } catch (const files::FileError& failure) {
         throw Error(err::kCannotOpen, "Die Arbeitsmappe '" + shownPath +
                                           "' kann nicht gespeichert werden: im Verzeichnis kann "
                                           "keine neue Datei angelegt werden (" +
-                                          files::systemErrorText(error.systemError()) + ").");
+                                          files::systemErrorText(failure.systemError()) + ").");
     }
     files::File created;
     files::FileInfo written;
@@ -116,8 +116,8 @@ std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::s
     }
     try {
         staged->commit();
-    } catch (const files::FileError& error) {
-        writeFailed(shownPath, "Ersetzen", error.systemError());
+    } catch (const files::FileError& failure) {
+        writeFailed(shownPath, "Ersetzen", failure.systemError());
     }
     const auto stamp = stampOf(nativePath);
     if (!stamp || stamp->device != written.identity.device ||

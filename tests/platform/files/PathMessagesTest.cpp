@@ -2,6 +2,8 @@
 // "\" appears with "/" in the description.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/xls/WorkbookFile.h"
@@ -11,6 +13,11 @@ namespace glossel {
 namespace {
 
 // The description of what `open` throws; "" when it throws nothing.
+// The temporary directory and a name in it joined as the program joins them.
+std::string joined(const test::TempDir& dir, const std::string& name) {
+    return std::filesystem::path(dir.path(name)).parent_path().string() + "\\" + name;
+}
+
 template <typename Open>
 std::string descriptionOf(Open open) {
     try {
@@ -24,7 +31,7 @@ std::string descriptionOf(Open open) {
 TEST(PathMessages, OpeningAMissingDatabaseNamesItsNativePath) {
     test::TempDir dir;
     const std::string text =
-        descriptionOf([&] { dao::DBEngine().OpenDatabase(dir.path("") + "\\Kaputt.tvs"); });
+        descriptionOf([&] { dao::DBEngine().OpenDatabase(joined(dir, "Kaputt.tvs")); });
     EXPECT_NE(text.find("'" + dir.path("Kaputt.tvs") + "'"), std::string::npos) << text;
     EXPECT_EQ(text.find('\\'), std::string::npos) << text;
 }
@@ -34,8 +41,7 @@ TEST(PathMessages, WorkbooksThatCannotBeReadAreNamedByTheirNativePath) {
     test::writeBytes(dir.path("Kaputt.xls"),
                      {'k', 'e', 'i', 'n', 'e', ' ', 'M', 'a', 'p', 'p', 'e'});
     for (const std::string name : {"Kaputt.xls", "Fehlt.xls"}) {
-        const std::string text =
-            descriptionOf([&] { xls::openWorkbook(dir.path("") + "\\" + name); });
+        const std::string text = descriptionOf([&] { xls::openWorkbook(joined(dir, name)); });
         EXPECT_NE(text.find("'" + dir.path(name) + "'"), std::string::npos) << text;
         EXPECT_EQ(text.find('\\'), std::string::npos) << text;
     }
