@@ -129,6 +129,9 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
                 RepairLanguageColumn(targetPath, lcid);
             }
         }
+        if (extension == kDatabaseExtension) {
+            dao::DBEngine().CompactDatabase(targetPath);
+        }
         return true;
     } catch (const Error& error) {
         messages.ShowPlain(std::string(kFailure) + "\n" + std::to_string(error.number()) + ": " +
