@@ -41,8 +41,8 @@ public:
         }
         // A table without rows keeps its first page, as a fresh table has one.
         const std::size_t kept = std::min(pages_.size(), std::max<std::size_t>(written, 1));
-        const std::vector<std::uint32_t> unused(
-            pages_.begin() + static_cast<std::ptrdiff_t>(kept), pages_.end());
+        const std::vector<std::uint32_t> unused(pages_.begin() + static_cast<std::ptrdiff_t>(kept),
+                                                pages_.end());
         for (const std::uint32_t page : unused) {
             removeFromUsageMap(channel_, table_.ownedPages, page, table_.name);
             if (std::binary_search(freePages_.begin(), freePages_.end(), page)) {
@@ -67,8 +67,7 @@ private:
     }
 
     void findPages() {
-        for (const std::uint32_t number :
-             readUsageMap(channel_, table_.ownedPages, table_.name)) {
+        for (const std::uint32_t number : readUsageMap(channel_, table_.ownedPages, table_.name)) {
             if (ownsData(dataPage(channel_.page(number, table_.name), number))) {
                 pages_.push_back(number);
             }
@@ -97,8 +96,8 @@ private:
                     continue;
                 }
                 lastUse_[index] = rows_.size() + 1;
-                rows_.push_back(followPointers(page, {pages_[index], static_cast<std::uint8_t>(slot)},
-                                               flags));
+                rows_.push_back(
+                    followPointers(page, {pages_[index], static_cast<std::uint8_t>(slot)}, flags));
             }
         }
     }
