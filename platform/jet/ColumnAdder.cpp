@@ -144,11 +144,7 @@ void writeDefinition(PageChannel& channel, const TableDefinition& table,
 
 void addTextColumn(const std::shared_ptr<const JetDatabase>& database, const std::string& table,
                    const NewTextColumn& column) {
-    if (database->format().version != JetVersion::Jet4) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database->path() +
-                                        "' hat das Jet-3-Format (Access 97); dieses Format wird "
-                                        "nur gelesen (read-only format).");
-    }
+    database->requireChangeable("das Anfügen der Spalte '" + column.name + "'");
     PageChannel& channel = database->channel();
     PageChannel::ChangeScope scope(channel);
     const auto definition = database->table(table);

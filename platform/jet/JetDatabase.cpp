@@ -51,7 +51,7 @@ JetDatabase::JetDatabase(std::shared_ptr<PageChannel> channel, std::uint16_t cod
 }
 
 void JetDatabase::requireChangeable(const std::string& change) const {
-    if (format().version != JetVersion::Jet4) {
+    if (!format().writable) {
         throw Error(err::kReadOnly, "Die Datenbank '" + path() +
                                         "' hat das Jet-3-Format (Access 97); dieses Format wird "
                                         "nur gelesen (read-only format).");

@@ -12,8 +12,6 @@
 namespace glossel::jet {
 namespace {
 
-constexpr char kJet4Magic[] = "MR2";
-constexpr char kJet3Magic[] = "KKD";
 constexpr std::size_t kMagicSize = 4;
 constexpr std::uint16_t kNameListChunk = 0x80;
 constexpr std::uint16_t kColumnChunk = 0x01;
@@ -32,11 +30,12 @@ void putName(Bytes& out, const std::string& name) {
 PropertyBlob PropertyBlob::parse(const Bytes& stored, const JetFormat& format, const Where& where,
                                  std::uint16_t codePage) {
     PropertyBlob blob;
+    blob.format_ = &format;
     if (stored.empty()) {
         return blob;
     }
     const ByteView bytes(stored, where);
-    const char* magic = format.version == JetVersion::Jet4 ? kJet4Magic : kJet3Magic;
+    const char* magic = format.propertyBlobMagic;
     if (stored.size() < kMagicSize || std::memcmp(stored.data(), magic, kMagicSize) != 0) {
         bytes.damaged("unbekannte Form der Eigenschaften");
     }
@@ -131,7 +130,7 @@ Bytes PropertyBlob::serialize() const {
             }
         }
     }
-    Bytes out(kJet4Magic, kJet4Magic + kMagicSize);
+    Bytes out(format_->propertyBlobMagic, format_->propertyBlobMagic + kMagicSize);
     const std::size_t listStart = out.size();
     le::append32(out, 0);
     le::append16(out, kNameListChunk);

@@ -58,7 +58,7 @@ RowLayout readLayout(const ByteView& row, const TableDefinition& table, const Je
     }
     const std::size_t slotCountAt = layout.nullMaskStart - field;
     const std::size_t slots = row.uint(slotCountAt, field);
-    if (format.version == JetVersion::Jet3) {
+    if (format.rowsHaveJumpTable) {
         layout.variableOffsets = jet3VariableOffsets(row, slotCountAt, slots);
     } else {
         if (slotCountAt < (slots + 1) * field) {

@@ -29,16 +29,7 @@ TableWriter::TableWriter(std::shared_ptr<const JetDatabase> database, const std:
     : database_(std::move(database)),
       channel_(database_->channel()),
       table_(database_->table(table)) {
-    if (database_->format().version != JetVersion::Jet4) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database_->path() +
-                                        "' hat das Jet-3-Format (Access 97); dieses Format wird "
-                                        "nur gelesen (read-only format).");
-    }
-    if (!channel_.writable()) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database_->path() +
-                                        "' ist schreibgeschützt; die Tabelle '" + table +
-                                        "' kann nicht geändert werden.");
-    }
+    database_->requireChangeable("das Ändern der Tabelle '" + table + "'");
     rules_ = readColumnRules(*database_, *table_);
     for (const auto& maps : table_->longValueMaps) {
         longValues_.emplace(maps.columnNumber, LongValueWriter(channel_, maps, table_->name));
