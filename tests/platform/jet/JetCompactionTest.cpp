@@ -3,11 +3,9 @@
 // the same rows; files that are in use or only read are refused.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "platform/dao/DBEngine.h"
-#include "platform/jet/JetDatabase.h"
 #include "tests/TestDatabase.h"
 #include "tests/TestFiles.h"
 
@@ -18,7 +16,6 @@ namespace fs = std::filesystem;
 using test::Rows;
 
 constexpr int kRows = 3000;
-constexpr std::size_t kPageSize = 4096;
 
 std::string latinText(int id) {
     return "Foerderband " + std::to_string(id) + ": Kuehlwasserdurchfluss, bitte pruefen";
@@ -26,41 +23,6 @@ std::string latinText(int id) {
 
 std::string cyrillicText(int id) {
     return "Конвейер " + std::to_string(id) + ": Расход охлаждающей воды, проверьте";
-}
-
-// Slots of the table's data pages that are overflow pointers or moved row data, read from the
-// file's bytes.
-int movedRowSlots(const std::string& path) {
-    const std::uint32_t owner = JetDatabase::open(path)->table("TidxTexts")->definitionPage;
-    const auto bytes = test::readBytes(path);
-    auto u16 = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8; };
-    int moved = 0;
-    for (std::size_t page = 0; page + kPageSize <= bytes.size(); page += kPageSize) {
-        const std::uint32_t pageOwner = static_cast<std::uint32_t>(
-            bytes[page + 4] | bytes[page + 5] << 8 | bytes[page + 6] << 16 | bytes[page + 7] << 24);
-        if (bytes[page] != 0x01 || pageOwner != owner) {
-            continue;
-        }
-        for (int slot = 0; slot < u16(page + 12); ++slot) {
-            const int flags = u16(page + 14 + 2 * static_cast<std::size_t>(slot)) & 0xC000;
-            moved += flags == 0x4000 || flags == 0x8000 ? 1 : 0;
-        }
-    }
-    return moved;
-}
-
-// The IDs in the order mdbtools walks the table's pages.
-std::vector<int> idsAsMdbtoolsReadsThem(const std::string& path) {
-    FILE* pipe = ::popen(("mdb-export -H '" + path + "' TidxTexts").c_str(), "r");
-    std::vector<int> ids;
-    char line[1024];
-    while (pipe && std::fgets(line, sizeof line, pipe)) {
-        ids.push_back(std::atoi(line));
-    }
-    if (pipe) {
-        ::pclose(pipe);
-    }
-    return ids;
 }
 
 class JetCompaction : public ::testing::Test {
@@ -120,16 +82,17 @@ protected:
 TEST_F(JetCompaction, RowsComeBackInTheirOrderWithoutMovedRows) {
     const std::string path = grownExchangeFile();
     const Rows before = test::readRows(path, "TidxTexts");
-    ASSERT_GT(movedRowSlots(path), kRows);  // each grown row: a pointer and its moved data
+    ASSERT_GT(test::movedRowSlots(path, "TidxTexts"),
+              kRows);  // each grown row: a pointer and its moved data
 
     dao::DBEngine().CompactDatabase(path);
-    EXPECT_EQ(movedRowSlots(path), 0);
+    EXPECT_EQ(test::movedRowSlots(path, "TidxTexts"), 0);
     EXPECT_EQ(test::readRows(path, "TidxTexts"), before);
     std::vector<int> ids(kRows);
     for (int i = 0; i < kRows; ++i) {
         ids[static_cast<std::size_t>(i)] = i + 1;
     }
-    EXPECT_EQ(idsAsMdbtoolsReadsThem(path), ids);
+    EXPECT_EQ(test::idsAsMdbtoolsReadsThem(path, "TidxTexts"), ids);
     EXPECT_EQ(before[41][3], Variant(cyrillicText(42)));
 }
 
