@@ -1,8 +1,9 @@
-// Table compaction. The rows are written page after page over the table's own pages, in
-// ascending order; before a page is overwritten, every row that has its slot, a pointer or its
-// data there has been read. Rows not yet written wait in memory, as few as the layout allows: for
-// a table whose rows grew, the rows between the page being written and the last row with a slot
-// on it.
+// Table compaction, in one pass over the table's pages: rows are read in storage order (each
+// one's data through its pointer) and written page after page over the table's own data pages,
+// in ascending order. Before a page is overwritten, every row with its slot there has been read,
+// and so has every moved row data there (counted on the page, and as pointers reach it). Rows not
+// yet written wait in memory: for a table whose rows grew, those between the page being written
+// and the page being read.
 #include "platform/jet/TableCompaction.h"
 
 #include <algorithm>
@@ -28,21 +29,36 @@ constexpr int kMaxOverflowHops = 8;
 class TableCompaction {
 public:
     TableCompaction(PageChannel& channel, const TableDefinition& table)
-        : channel_(channel), format_(channel.format()), table_(table) {}
+        : channel_(channel),
+          format_(channel.format()),
+          table_(table),
+          pages_(readUsageMap(channel, table.ownedPages, table.name)),
+          freePages_(readUsageMap(channel, table.freeSpace, table.name)),
+          isData_(pages_.size(), false),
+          movedDataRead_(pages_.size(), 0),
+          image_(format_.pageSize) {}
 
-    // Rewrites the rows; returns the pages the table no longer uses.
+    // Rewrites the rows; returns the data pages the table no longer uses.
     std::vector<std::uint32_t> run() {
-        findPages();
-        findRows();
-        std::size_t written = 0;
-        while (nextToRead_ < rows_.size() || !waiting_.empty()) {
-            writePage(written);
-            ++written;
+        std::vector<std::uint32_t> unused;
+        bool keptOne = false;
+        for (std::size_t index = 0; index < pages_.size(); ++index) {
+            readRowsOn(index);
+            if (!isData_[index]) {
+                continue;
+            }
+            // A table without rows keeps its first page, as a fresh table has one.
+            if (moreRows() || !keptOne) {
+                readMovedDataOn(index);
+                fillPage(index);
+                keptOne = true;
+            } else {
+                unused.push_back(pages_[index]);
+            }
         }
-        // A table without rows keeps its first page, as a fresh table has one.
-        const std::size_t kept = std::min(pages_.size(), std::max<std::size_t>(written, 1));
-        const std::vector<std::uint32_t> unused(pages_.begin() + static_cast<std::ptrdiff_t>(kept),
-                                                pages_.end());
+        while (moreRows()) {
+            fillPage(std::nullopt);
+        }
         for (const std::uint32_t page : unused) {
             removeFromUsageMap(channel_, table_.ownedPages, page, table_.name);
             if (std::binary_search(freePages_.begin(), freePages_.end(), page)) {
@@ -66,14 +82,41 @@ private:
         return page.pageType() == page_type::kData && page.owner() == table_.definitionPage;
     }
 
-    void findPages() {
-        for (const std::uint32_t number : readUsageMap(channel_, table_.ownedPages, table_.name)) {
-            if (ownsData(dataPage(channel_.page(number, table_.name), number))) {
-                pages_.push_back(number);
+    bool moreRows() const { return !waiting_.empty() || nextPage_ < pages_.size(); }
+
+    // Reads rows until every row with its slot on the index-th page or before has been read.
+    void readRowsOn(std::size_t index) {
+        while (nextPage_ <= index && nextPage_ < pages_.size()) {
+            readRowsOfNextPage();
+        }
+    }
+
+    // Reads rows until every moved row data on the index-th page has been read.
+    void readMovedDataOn(std::size_t index) {
+        const PageBuffer buffer = channel_.page(pages_[index], table_.name);
+        const DataPage page = dataPage(buffer, pages_[index]);
+        std::size_t movedData = 0;
+        for (std::uint16_t slot = 0; slot < page.rowCount(); ++slot) {
+            movedData += page.rowFlags(slot) == row_flag::kMovedData ? 1 : 0;
+        }
+        while (movedDataRead_[index] < movedData && nextPage_ < pages_.size()) {
+            readRowsOfNextPage();
+        }
+    }
+
+    // Reads the rows whose slots are on the next page.
+    void readRowsOfNextPage() {
+        const std::uint32_t number = pages_[nextPage_];
+        const PageBuffer buffer = channel_.page(number, table_.name);
+        const DataPage page = dataPage(buffer, number);
+        isData_[nextPage_] = ownsData(page);
+        for (std::uint16_t slot = 0; isData_[nextPage_] && slot < page.rowCount(); ++slot) {
+            const std::uint16_t flags = page.rowFlags(slot);
+            if (flags != row_flag::kDeleted && flags != row_flag::kMovedData) {
+                readRow(page, {number, static_cast<std::uint8_t>(slot)}, flags);
             }
         }
-        freePages_ = readUsageMap(channel_, table_.freeSpace, table_.name);
-        lastUse_.assign(pages_.size(), 0);
+        ++nextPage_;
     }
 
     std::size_t indexOf(std::uint32_t number, const DataPage& page) const {
@@ -84,25 +127,9 @@ private:
         return static_cast<std::size_t>(found - pages_.begin());
     }
 
-    // The live rows in storage order, where their data is, and for each page the last row that
-    // has its slot, a pointer or its data there.
-    void findRows() {
-        for (std::size_t index = 0; index < pages_.size(); ++index) {
-            const PageBuffer buffer = channel_.page(pages_[index], table_.name);
-            const DataPage page = dataPage(buffer, pages_[index]);
-            for (std::uint16_t slot = 0; slot < page.rowCount(); ++slot) {
-                const std::uint16_t flags = page.rowFlags(slot);
-                if (flags == row_flag::kDeleted || flags == row_flag::kMovedData) {
-                    continue;
-                }
-                lastUse_[index] = rows_.size() + 1;
-                rows_.push_back(
-                    followPointers(page, {pages_[index], static_cast<std::uint8_t>(slot)}, flags));
-            }
-        }
-    }
-
-    RowId followPointers(const DataPage& start, RowId at, std::uint16_t flags) {
+    // Follows the slot's pointers to the row's data and keeps the row as a fresh write stores it.
+    // Data on a page already rewritten would be lost: no pointer of an intact table leads there.
+    void readRow(const DataPage& start, RowId at, std::uint16_t flags) {
         DataPage page = start;
         PageBuffer holder;
         for (int hop = 0; flags == row_flag::kOverflowPointer; ++hop) {
@@ -113,58 +140,45 @@ private:
             at = RowId::fromStored(page.row(at.row).u32(0));
             holder = channel_.page(at.page, table_.name);
             page = dataPage(holder, at.page);
-            if (!ownsData(page)) {
+            const std::size_t index = indexOf(at.page, page);
+            if (!ownsData(page) || index < rewritten_) {
                 page.bytes().damaged("Weiterleitung auf eine fremde Seite");
             }
-            lastUse_[indexOf(at.page, page)] = rows_.size() + 1;
             flags = page.rowFlags(at.row);
             if (flags == row_flag::kDeleted) {
                 page.bytes().damaged("Weiterleitung auf eine gelöschte Zeile");
             }
+            movedDataRead_[index] += flags == row_flag::kMovedData ? 1 : 0;
         }
-        return at;
+        splitRow(page.row(at.row), table_, format_, fields_);
+        waiting_.push_back(joinRow(table_, fields_));
     }
 
-    // Reads rows until `count` rows have been read, each as a fresh write stores it.
-    void readRows(std::size_t count) {
-        for (; nextToRead_ < count && nextToRead_ < rows_.size(); ++nextToRead_) {
-            const RowId at = rows_[nextToRead_];
-            const PageBuffer buffer = channel_.page(at.page, table_.name);
-            splitRow(dataPage(buffer, at.page).row(at.row), table_, format_, fields_);
-            waiting_.push_back(joinRow(table_, fields_));
-        }
-    }
-
-    // Fills the written-th page of the table (a new one past its pages) with the next rows.
-    void writePage(std::size_t written) {
-        if (written < pages_.size()) {
-            readRows(lastUse_[written]);
-        }
-        std::vector<std::uint8_t> image(format_.pageSize);
-        initialiseDataPage(image, format_, table_.definitionPage);
+    // Fills the index-th page of the table (a new one without an index) with the next rows.
+    void fillPage(std::optional<std::size_t> index) {
+        rewritten_ = index ? *index + 1 : pages_.size();
+        initialiseDataPage(image_, format_, table_.definitionPage);
         bool empty = true;
         while (true) {
-            if (waiting_.empty()) {
-                readRows(nextToRead_ + 1);
+            if (waiting_.empty() && nextPage_ < pages_.size()) {
+                readRowsOfNextPage();
+                continue;
             }
             if (waiting_.empty() ||
-                (!empty && roomForNewRow(image, format_) < waiting_.front().size())) {
+                (!empty && roomForNewRow(image_, format_) < waiting_.front().size())) {
                 break;
             }
-            addRow(image, format_, waiting_.front());
+            addRow(image_, format_, waiting_.front());
             waiting_.pop_front();
             empty = false;
         }
-        std::uint32_t number = 0;
-        if (written < pages_.size()) {
-            number = pages_[written];
-        } else {
-            number = allocatePage(channel_);
+        const std::uint32_t number = index ? pages_[*index] : allocatePage(channel_);
+        {
+            PageChannel::ChangeScope scope(channel_);
+            std::vector<std::uint8_t>& page = channel_.change(number, table_.name);
+            std::copy(image_.begin(), image_.end(), page.begin());
         }
-        PageChannel::ChangeScope scope(channel_);
-        std::vector<std::uint8_t>& page = channel_.change(number, table_.name);
-        std::copy(image.begin(), image.end(), page.begin());
-        if (written >= pages_.size()) {
+        if (!index) {
             channel_.flush(number);
             addToUsageMap(channel_, table_.ownedPages, number, table_.name);
         }
@@ -175,13 +189,15 @@ private:
     PageChannel& channel_;
     const JetFormat& format_;
     const TableDefinition& table_;
-    std::vector<std::uint32_t> pages_;      // the table's data pages, ascending
-    std::vector<std::uint32_t> freePages_;  // those its free-space map lists
-    std::vector<std::size_t> lastUse_;      // per page: rows to read before it is overwritten
-    std::vector<RowId> rows_;               // where each live row's data is
-    std::size_t nextToRead_ = 0;
+    std::vector<std::uint32_t> pages_;        // the pages its owned-pages map lists, ascending
+    std::vector<std::uint32_t> freePages_;    // those its free-space map lists
+    std::vector<bool> isData_;                // per page, once read: a data page of the table
+    std::vector<std::size_t> movedDataRead_;  // per page: moved row data read so far
+    std::size_t nextPage_ = 0;                // the page whose rows are read next
+    std::size_t rewritten_ = 0;               // pages before this index are rewritten
     std::deque<std::vector<std::uint8_t>> waiting_;
     std::vector<StoredField> fields_;
+    std::vector<std::uint8_t> image_;  // the page being filled
     std::optional<std::uint32_t> lastWritten_;
 };
 
