@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
+#include "platform/jet/JetDatabase.h"
+#include "tests/TestFiles.h"
 
 namespace glossel::test {
 
@@ -25,6 +29,49 @@ Error errorOf(const std::function<void()>& action) {
     }
     ADD_FAILURE() << "no error raised";
     return Error(0, "");
+}
+
+int movedRowSlots(const std::string& path, const std::string& table) {
+    constexpr std::size_t kPageSize = 4096;
+    const std::uint32_t owner = jet::JetDatabase::open(path)->table(table)->definitionPage;
+    const auto bytes = readBytes(path);
+    auto u16 = [&](std::size_t at) { return bytes[at] | bytes[at + 1] << 8; };
+    int moved = 0;
+    for (std::size_t page = 0; page + kPageSize <= bytes.size(); page += kPageSize) {
+        const std::uint32_t pageOwner = static_cast<std::uint32_t>(
+            bytes[page + 4] | bytes[page + 5] << 8 | bytes[page + 6] << 16 | bytes[page + 7] << 24);
+        if (bytes[page] != 0x01 || pageOwner != owner) {
+            continue;
+        }
+        for (int slot = 0; slot < u16(page + 12); ++slot) {
+            const int flags = u16(page + 14 + 2 * static_cast<std::size_t>(slot)) & 0xC000;
+            moved += flags == 0x4000 || flags == 0x8000 ? 1 : 0;
+        }
+    }
+    return moved;
+}
+
+std::vector<int> idsAsMdbtoolsReadsThem(const std::string& path, const std::string& table) {
+    // Texts may hold line breaks: rows end with a delimiter no text has.
+    constexpr char kRowEnd[] = "<ROW-END>";
+    FILE* pipe = ::popen(
+        ("mdb-export -H -R '" + std::string(kRowEnd) + "' '" + path + "' '" + table + "'").c_str(),
+        "r");
+    std::string output;
+    char buffer[4096];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe)) {
+        output += buffer;
+    }
+    if (pipe) {
+        ::pclose(pipe);
+    }
+    std::vector<int> ids;
+    for (std::size_t row = 0; row < output.size();) {
+        const std::size_t end = output.find(kRowEnd, row);
+        ids.push_back(std::atoi(output.c_str() + row));
+        row = end == std::string::npos ? output.size() : end + sizeof kRowEnd - 1;
+    }
+    return ids;
 }
 
 Rows readRows(const std::string& path, const std::string& table, const std::string& connect) {

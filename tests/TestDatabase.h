@@ -20,6 +20,13 @@ int errorNumberOf(const std::function<void()>& action);
 // none.
 Error errorOf(const std::function<void()>& action);
 
+// Slots of the Jet 4 table's data pages that are overflow pointers or moved row data, read from
+// the file's bytes.
+int movedRowSlots(const std::string& path, const std::string& table);
+
+// The first column's numbers (the IDs) in the order mdbtools walks the table's pages.
+std::vector<int> idsAsMdbtoolsReadsThem(const std::string& path, const std::string& table);
+
 // Every record of the table, every field, in storage order.
 Rows readRows(const std::string& path, const std::string& table, const std::string& connect = "");
 

@@ -1,9 +1,10 @@
 // The export of the selected languages into an exchange file. The file is built under a temporary
 // name beside the target: the template is copied there, its table is linked into the project
 // database as TidxTemp, the language columns or header cells are prepared, one insert-select fills
-// it, the link is removed, and every language is repaired into its own code page. Only when all of
-// that succeeded does the new file replace the target, so that a failure leaves an earlier target
-// as it was and nothing half-made behind.
+// it, the link is removed, and every language is repaired into its own code page; a database is
+// then compacted, as the repair moves the rows it lengthens. Only when all of that succeeded does
+// the new file replace the target, so that a failure leaves an earlier target as it was and
+// nothing half-made behind.
 //
 // A project that cannot be opened is reported with the reason it could not be opened. Repair
 // failures are reported too, all of them at once: a text left in the wrong code page would
@@ -165,6 +166,9 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
         exchange.emplace(nativePath(targetPath));
         fillExchangeFile(*project, kind, templatePath, exchange->path(), lcids);
         repairLanguages(exchange->path(), lcids);
+        if (kind == kDatabaseExtension) {
+            dao::DBEngine().CompactDatabase(exchange->path());
+        }
         exchange->commit();
         return true;
     } catch (const Error& error) {

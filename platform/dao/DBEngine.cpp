@@ -5,6 +5,7 @@
 #include "platform/dao/ConnectString.h"
 #include "platform/dao/JetBackend.h"
 #include "platform/dao/XlsBackend.h"
+#include "platform/jet/TableCompaction.h"
 
 namespace glossel::dao {
 
@@ -22,6 +23,10 @@ std::unique_ptr<DatabaseBackend> openBackend(const std::string& path, bool exclu
 
 Database Engine::OpenDatabase(const std::string& name, bool exclusive, const std::string& connect) {
     return Database(openBackend(name, exclusive, connect));
+}
+
+void Engine::CompactDatabase(const std::string& name) {
+    jet::compactDatabase(name);
 }
 
 Engine& DBEngine() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
 #include "platform/jet/PageAllocator.h"
@@ -24,20 +25,6 @@ constexpr std::uint8_t kUpdatableFlag = 0x02;
 constexpr std::size_t kSortOrderOffset = 11;  // LCID, unknown byte, sort version: 4 bytes
 constexpr std::uint8_t kGeneralSortOrder[] = {0x09, 0x04, 0x00, 0x00};
 constexpr std::uint32_t kEntryMarker = 1625;  // Access and Jackcess write it in every entry
-
-void put16(std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t value) {
-    bytes[at] = static_cast<std::uint8_t>(value);
-    bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t value) {
-    put16(bytes, at, value & 0xFFFF);
-    put16(bytes, at + 2, value >> 16);
-}
-
-std::size_t get16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return bytes[at] | static_cast<std::size_t>(bytes[at + 1]) << 8;
-}
 
 void checkColumn(const TableDefinition& table, const NewTextColumn& column) {
     const std::u16string name = nls::toUtf16(column.name);
@@ -64,10 +51,10 @@ std::vector<std::uint8_t> columnEntry(const TableDefinition& table, const JetFor
                                       const NewTextColumn& column) {
     std::vector<std::uint8_t> entry(format.columnEntrySize, 0);
     entry[0] = column_type::kText;
-    put32(entry, 1, kEntryMarker);
-    put16(entry, format.columnNumber, table.maxColumns);
-    put16(entry, format.columnVariableSlot, table.variableColumns);
-    put16(entry, format.columnNumber + 4, table.maxColumns);
+    le::set32(entry, 1, kEntryMarker);
+    le::set16(entry, format.columnNumber, table.maxColumns);
+    le::set16(entry, format.columnVariableSlot, table.variableColumns);
+    le::set16(entry, format.columnNumber + 4, table.maxColumns);
     const auto text = std::find_if(table.columns.begin(), table.columns.end(), [](const auto& c) {
         return c.type == column_type::kText || c.type == column_type::kMemo;
     });
@@ -85,7 +72,7 @@ std::vector<std::uint8_t> columnEntry(const TableDefinition& table, const JetFor
     }
     entry[format.columnFlags] = kUpdatableFlag;
     entry[format.columnExtraFlags] = column_flag::kCompressedUnicode;
-    put16(entry, format.columnLength, column.size * 2u);
+    le::set16(entry, format.columnLength, column.size * 2u);
     return entry;
 }
 
@@ -94,26 +81,26 @@ std::vector<std::uint8_t> grownDefinition(const TableDefinition& table, const Je
     std::vector<std::uint8_t> grown = table.stored;
     const std::u16string name = nls::toUtf16(column.name);
     std::vector<std::uint8_t> nameBytes(2 + name.size() * 2);
-    put16(nameBytes, 0, name.size() * 2);
+    le::set16(nameBytes, 0, name.size() * 2);
     for (std::size_t i = 0; i < name.size(); ++i) {
-        put16(nameBytes, 2 + 2 * i, name[i]);
+        le::set16(nameBytes, 2 + 2 * i, name[i]);
     }
     const std::vector<std::uint8_t> entry = columnEntry(table, format, column);
     grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(table.columnNamesEnd),
                  nameBytes.begin(), nameBytes.end());
     grown.insert(grown.begin() + static_cast<std::ptrdiff_t>(table.columnEntriesEnd), entry.begin(),
                  entry.end());
-    put32(grown, kDefinitionLengthOffset, grown.size());
-    put16(grown, format.tdefMaxColumns, table.maxColumns + 1u);
-    put16(grown, format.tdefVariableColumns, table.variableColumns + 1u);
-    put16(grown, format.tdefColumnCount, get16(table.stored, format.tdefColumnCount) + 1);
+    le::set32(grown, kDefinitionLengthOffset, grown.size());
+    le::set16(grown, format.tdefMaxColumns, table.maxColumns + 1u);
+    le::set16(grown, format.tdefVariableColumns, table.variableColumns + 1u);
+    le::set16(grown, format.tdefColumnCount, le::get16(table.stored, format.tdefColumnCount) + 1);
     return grown;
 }
 
 // Jet 4 keeps, on every definition page, its free bytes less 8 (at least 0).
 void setFreeWord(std::vector<std::uint8_t>& page, std::size_t used) {
     const std::size_t free = page.size() - used;
-    put16(page, 2, free > 8 ? free - 8 : 0);
+    le::set16(page, 2, free > 8 ? free - 8 : 0);
 }
 
 void writeDefinition(PageChannel& channel, const TableDefinition& table,
@@ -132,7 +119,7 @@ void writeDefinition(PageChannel& channel, const TableDefinition& table,
         std::fill(page.begin(), page.end(), 0);
         page[0] = page_type::kTableDefinition;
         page[1] = 0x01;
-        put32(page, kNextPageOffset, i + 1 < continuations ? pages[i + 1] : 0);
+        le::set32(page, kNextPageOffset, i + 1 < continuations ? pages[i + 1] : 0);
         const std::size_t from = firstPart + i * perContinuation;
         const std::size_t length = std::min(perContinuation, definition.size() - from);
         std::copy_n(definition.begin() + static_cast<std::ptrdiff_t>(from), length,
@@ -143,7 +130,7 @@ void writeDefinition(PageChannel& channel, const TableDefinition& table,
     std::vector<std::uint8_t>& first = channel.change(table.definitionPage, table.name);
     std::fill(first.begin(), first.end(), 0);
     std::copy_n(definition.begin(), firstPart, first.begin());
-    put32(first, kNextPageOffset, pages.empty() ? 0 : pages.front());
+    le::set32(first, kNextPageOffset, pages.empty() ? 0 : pages.front());
     setFreeWord(first, firstPart);
     if (!table.continuationPages.empty()) {
         channel.flush(table.definitionPage);
@@ -157,11 +144,7 @@ void writeDefinition(PageChannel& channel, const TableDefinition& table,
 
 void addTextColumn(const std::shared_ptr<const JetDatabase>& database, const std::string& table,
                    const NewTextColumn& column) {
-    if (database->format().version != JetVersion::Jet4) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database->path() +
-                                        "' hat das Jet-3-Format (Access 97); dieses Format wird "
-                                        "nur gelesen (read-only format).");
-    }
+    database->requireChangeable("das Anfügen der Spalte '" + column.name + "'");
     PageChannel& channel = database->channel();
     PageChannel::ChangeScope scope(channel);
     const auto definition = database->table(table);

@@ -1,6 +1,7 @@
 // Damage errors and bounds-checked reads.
 #include "platform/jet/Damage.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 
 namespace glossel::jet {
@@ -31,20 +32,17 @@ std::uint8_t ByteView::u8(std::size_t offset) const {
 
 std::uint16_t ByteView::u16(std::size_t offset) const {
     require(offset, 2);
-    return static_cast<std::uint16_t>(bytes_[offset] | bytes_[offset + 1] << 8);
+    return le::get16(bytes_, offset);
 }
 
 std::uint32_t ByteView::u32(std::size_t offset) const {
     require(offset, 4);
-    return static_cast<std::uint32_t>(bytes_[offset]) |
-           static_cast<std::uint32_t>(bytes_[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
+    return le::get32(bytes_, offset);
 }
 
 std::uint64_t ByteView::u64(std::size_t offset) const {
-    return static_cast<std::uint64_t>(u32(offset)) | static_cast<std::uint64_t>(u32(offset + 4))
-                                                         << 32;
+    require(offset, 8);
+    return le::get64(bytes_, offset);
 }
 
 std::uint32_t ByteView::uint(std::size_t offset, std::size_t width) const {

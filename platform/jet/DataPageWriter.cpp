@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
+
 namespace glossel::jet {
 namespace {
 
@@ -10,32 +12,23 @@ constexpr std::size_t kMaxSlots = 255;
 constexpr std::size_t kFreeSpaceOffset = 2;
 constexpr std::size_t kOwnerOffset = 4;
 
-std::uint16_t get16(std::span<const std::uint8_t> page, std::size_t at) {
-    return static_cast<std::uint16_t>(page[at] | page[at + 1] << 8);
-}
-
-void put16(std::vector<std::uint8_t>& page, std::size_t at, std::size_t value) {
-    page[at] = static_cast<std::uint8_t>(value);
-    page[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 std::size_t slotAt(const JetFormat& format, std::size_t slot) {
     return format.dataRowOffsetsStart + 2 * slot;
 }
 
 std::size_t rowStart(std::span<const std::uint8_t> page, const JetFormat& format,
                      std::size_t slot) {
-    return get16(page, slotAt(format, slot)) & row_flag::kOffsetMask;
+    return le::get16(page, slotAt(format, slot)) & row_flag::kOffsetMask;
 }
 
 std::size_t lowestRowStart(std::span<const std::uint8_t> page, const JetFormat& format) {
-    const std::size_t slots = get16(page, format.dataRowCountOffset);
+    const std::size_t slots = le::get16(page, format.dataRowCountOffset);
     return slots == 0 ? page.size() : rowStart(page, format, slots - 1);
 }
 
 void updateFreeSpace(std::vector<std::uint8_t>& page, const JetFormat& format) {
-    const std::size_t slots = get16(page, format.dataRowCountOffset);
-    put16(page, kFreeSpaceOffset, lowestRowStart(page, format) - slotAt(format, slots));
+    const std::size_t slots = le::get16(page, format.dataRowCountOffset);
+    le::set16(page, kFreeSpaceOffset, lowestRowStart(page, format) - slotAt(format, slots));
 }
 
 }  // namespace
@@ -45,14 +38,12 @@ void initialiseDataPage(std::vector<std::uint8_t>& page, const JetFormat& format
     std::fill(page.begin(), page.end(), 0);
     page[0] = page_type::kData;
     page[1] = 0x01;
-    for (int i = 0; i < 4; ++i) {
-        page[kOwnerOffset + i] = static_cast<std::uint8_t>(owner >> (8 * i));
-    }
+    le::set32(page, kOwnerOffset, owner);
     updateFreeSpace(page, format);
 }
 
 std::size_t roomForNewRow(std::span<const std::uint8_t> page, const JetFormat& format) {
-    const std::size_t slots = get16(page, format.dataRowCountOffset);
+    const std::size_t slots = le::get16(page, format.dataRowCountOffset);
     const std::size_t used = slotAt(format, slots + 1);
     const std::size_t lowest = lowestRowStart(page, format);
     return slots >= kMaxSlots || lowest < used ? 0 : lowest - used;
@@ -60,11 +51,11 @@ std::size_t roomForNewRow(std::span<const std::uint8_t> page, const JetFormat& f
 
 std::uint16_t addRow(std::vector<std::uint8_t>& page, const JetFormat& format,
                      std::span<const std::uint8_t> row, std::uint16_t flags) {
-    const std::size_t slot = get16(page, format.dataRowCountOffset);
+    const std::size_t slot = le::get16(page, format.dataRowCountOffset);
     const std::size_t start = lowestRowStart(page, format) - row.size();
     std::copy(row.begin(), row.end(), page.begin() + static_cast<std::ptrdiff_t>(start));
-    put16(page, slotAt(format, slot), start | flags);
-    put16(page, format.dataRowCountOffset, slot + 1);
+    le::set16(page, slotAt(format, slot), start | flags);
+    le::set16(page, format.dataRowCountOffset, slot + 1);
     updateFreeSpace(page, format);
     return static_cast<std::uint16_t>(slot);
 }
@@ -83,7 +74,7 @@ void overwriteRow(std::vector<std::uint8_t>& page, const JetFormat& format, std:
 
 void setRowFlags(std::vector<std::uint8_t>& page, const JetFormat& format, std::uint16_t slot,
                  std::uint16_t flags) {
-    put16(page, slotAt(format, slot), rowStart(page, format, slot) | flags);
+    le::set16(page, slotAt(format, slot), rowStart(page, format, slot) | flags);
 }
 
 }  // namespace glossel::jet

@@ -50,6 +50,18 @@ JetDatabase::JetDatabase(std::shared_ptr<PageChannel> channel, std::uint16_t cod
     catalog();
 }
 
+void JetDatabase::requireChangeable(const std::string& change) const {
+    if (!format().writable) {
+        throw Error(err::kReadOnly, "Die Datenbank '" + path() +
+                                        "' hat das Jet-3-Format (Access 97); dieses Format wird "
+                                        "nur gelesen (read-only format).");
+    }
+    if (!channel_->writable()) {
+        throw Error(err::kReadOnly, "Die Datenbank '" + path() + "' ist schreibgeschützt; " +
+                                        change + " ist nicht möglich.");
+    }
+}
+
 std::vector<CatalogEntry> JetDatabase::catalog() const {
     return readCatalog(channel_, codePage_);
 }

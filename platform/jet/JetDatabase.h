@@ -25,6 +25,11 @@ public:
     const JetFormat& format() const { return channel_->format(); }
     std::uint16_t codePage() const { return codePage_; }
     PageChannel& channel() const { return *channel_; }
+    // Whether no other handle in the process has the file open.
+    bool onlyHandleOnFile() const { return channel_.use_count() == 1; }
+    // Error 3027 naming the file unless this program can change it: Jet 3 files are only read,
+    // and read-only files cannot be changed. `change` says what was asked for.
+    void requireChangeable(const std::string& change) const;
 
     // The catalogue as it is now (tables added or changed by any handle included).
     std::vector<CatalogEntry> catalog() const;

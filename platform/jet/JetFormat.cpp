@@ -37,6 +37,11 @@ const JetFormat& jet3Format() {
         .columnLength = 16,
         .nameLengthSize = 1,
         .rowFieldSize = 1,
+        .rowsHaveJumpTable = true,
+        .unicodeText = false,
+        .passwordMaskedByCreationDate = false,
+        .propertyBlobMagic = "KKD",
+        .writable = false,
     };
     return format;
 }
@@ -75,6 +80,11 @@ const JetFormat& jet4Format() {
         .columnLength = 23,
         .nameLengthSize = 2,
         .rowFieldSize = 2,
+        .rowsHaveJumpTable = false,
+        .unicodeText = true,
+        .passwordMaskedByCreationDate = true,
+        .propertyBlobMagic = "MR2",
+        .writable = true,
     };
     return format;
 }

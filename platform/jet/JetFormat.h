@@ -1,5 +1,5 @@
-// Jet 3 (Access 97) and Jet 4 (Access 2000-2003) file layout: every offset and size that differs
-// between the two versions lives in one descriptor, so that reading code never asks for the
+// Jet 3 (Access 97) and Jet 4 (Access 2000-2003) file layout: every offset, size and rule that
+// differs between the two versions lives in one descriptor, so that no other code asks for the
 // version.
 //
 // Page 0, the database header (both versions; bytes 0x18.. are masked, see JetHeader):
@@ -124,8 +124,19 @@ struct JetFormat {
 
     // Rows: column count, variable offsets, end-of-data and slot count are u8 (Jet 3) or u16.
     std::size_t rowFieldSize;
+    // Rows: single-byte variable offsets reach past 255 through a jump table (Jet 3).
+    bool rowsHaveJumpTable;
 
-    bool textIsUnicode() const { return version == JetVersion::Jet4; }
+    // Texts: UTF-16LE, compressed where possible (Jet 4), or bytes in the database code page.
+    bool unicodeText;
+    // Header page: the password is XORed with the creation date as well (Jet 4).
+    bool passwordMaskedByCreationDate;
+    // Property blobs (LvProp) begin with these 4 bytes.
+    const char* propertyBlobMagic;
+    // Whether this program changes files of the version: Jet 3 files are only read.
+    bool writable;
+
+    bool textIsUnicode() const { return unicodeText; }
 };
 
 const JetFormat& jet3Format();

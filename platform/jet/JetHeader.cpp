@@ -55,7 +55,7 @@ bool hasPassword(const ByteView& header, const JetFormat& format) {
     for (std::size_t i = 0; i < password.size(); ++i) {
         password[i] = header.u8(kPasswordOffset + i);
     }
-    if (format.version == JetVersion::Jet4) {
+    if (format.passwordMaskedByCreationDate) {
         double created = 0;
         const std::uint64_t bits = header.u64(kCreationDateOffset);
         std::memcpy(&created, &bits, sizeof created);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
 #include "platform/jet/DataPageWriter.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/UsageMap.h"
@@ -16,16 +17,6 @@ constexpr std::size_t kHeaderSize = 12;
 constexpr std::uint32_t kInline = 0x80000000;
 constexpr std::uint32_t kSingleRow = 0x40000000;
 constexpr std::size_t kChainPointer = 4;
-
-void put32(Bytes& out, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-std::uint32_t stored(RowId id) {
-    return id.page << 8 | id.row;
-}
 
 bool isLongValuePage(std::span<const std::uint8_t> page) {
     return page[0] == page_type::kData && page[4] == 'L' && page[5] == 'V' && page[6] == 'A' &&
@@ -82,7 +73,7 @@ Bytes LongValueWriter::write(std::span<const std::uint8_t> data) {
     const auto length = static_cast<std::uint32_t>(data.size());
     Bytes header(kHeaderSize, 0);
     if (data.size() <= kLongestInline) {
-        put32(header, 0, length | kInline);
+        le::set32(header, 0, length | kInline);
         header.insert(header.end(), data.begin(), data.end());
         return header;
     }
@@ -90,8 +81,8 @@ Bytes LongValueWriter::write(std::span<const std::uint8_t> data) {
         channel_.format().pageSize - channel_.format().dataRowOffsetsStart - 2;
     const std::size_t largestChunk = largestRow - kChainPointer;
     if (data.size() <= largestRow) {
-        put32(header, 0, length | kSingleRow);
-        put32(header, 4, stored(placeRow(data)));
+        le::set32(header, 0, length | kSingleRow);
+        le::set32(header, 4, placeRow(data).stored());
         return header;
     }
     // The chain is written from its end, so that each row can point to the next one.
@@ -101,12 +92,12 @@ Bytes LongValueWriter::write(std::span<const std::uint8_t> data) {
         const auto part = data.subspan(chunk * largestChunk,
                                        std::min(largestChunk, data.size() - chunk * largestChunk));
         Bytes row(kChainPointer, 0);
-        put32(row, 0, next);
+        le::set32(row, 0, next);
         row.insert(row.end(), part.begin(), part.end());
-        next = stored(placeRow(row));
+        next = placeRow(row).stored();
     }
-    put32(header, 0, length);
-    put32(header, 4, next);
+    le::set32(header, 0, length);
+    le::set32(header, 4, next);
     return header;
 }
 

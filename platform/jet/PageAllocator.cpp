@@ -44,6 +44,11 @@ bool covers(const GlobalMap& map, std::uint32_t number) {
     return number >= map.firstPage && (number - map.firstPage) / 8 < map.rowLength - kMapBitmap;
 }
 
+void markFree(std::vector<std::uint8_t>& global, const GlobalMap& map, std::uint32_t number) {
+    const std::size_t index = number - map.firstPage;
+    global[map.rowStart + kMapBitmap + index / 8] |= static_cast<std::uint8_t>(1u << (index % 8));
+}
+
 }  // namespace
 
 std::uint32_t allocatePage(PageChannel& channel) {
@@ -82,10 +87,19 @@ void releasePage(PageChannel& channel, std::uint32_t number) {
     std::fill(page.begin(), page.end(), 0);
     const std::optional<GlobalMap> map = readGlobalMap(channel);
     if (map && covers(*map, number)) {
-        std::vector<std::uint8_t>& global = channel.change(kGlobalMapPage);
-        const std::size_t index = number - map->firstPage;
-        global[map->rowStart + kMapBitmap + index / 8] |=
-            static_cast<std::uint8_t>(1u << (index % 8));
+        markFree(channel.change(kGlobalMapPage), *map, number);
+    }
+}
+
+void releasePagesFrom(PageChannel& channel, std::uint32_t end) {
+    PageChannel::ChangeScope scope(channel);
+    const std::optional<GlobalMap> map = readGlobalMap(channel);
+    if (!map) {
+        return;
+    }
+    std::vector<std::uint8_t>& global = channel.change(kGlobalMapPage);
+    for (std::uint32_t number = std::max(end, map->firstPage); covers(*map, number); ++number) {
+        markFree(global, *map, number);
     }
 }
 

@@ -16,6 +16,10 @@ namespace glossel::jet {
 // A zeroed page, claimed in the global map and flushed there.
 std::uint32_t allocatePage(PageChannel& channel);
 
+// Marks every page from `end` on free in the global map, as in a file that ends before `end`;
+// the caller cuts the file there.
+void releasePagesFrom(PageChannel& channel, std::uint32_t end);
+
 // Gives a page that nothing refers to any more back: zeroed, and marked free in the global map.
 void releasePage(PageChannel& channel, std::uint32_t number);
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ByteOrder.h"
 #include "platform/NameCompare.h"
 #include "platform/jet/TextCodec.h"
 #include "platform/nls/Utf16.h"
@@ -11,34 +12,16 @@
 namespace glossel::jet {
 namespace {
 
-constexpr char kJet4Magic[] = "MR2";
-constexpr char kJet3Magic[] = "KKD";
 constexpr std::size_t kMagicSize = 4;
 constexpr std::uint16_t kNameListChunk = 0x80;
 constexpr std::uint16_t kColumnChunk = 0x01;
 constexpr std::uint8_t kBooleanType = column_type::kBoolean;
 
-void put16(Bytes& out, std::size_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put32(Bytes& out, std::size_t value) {
-    put16(out, value & 0xFFFF);
-    put16(out, value >> 16);
-}
-
-void patch32(Bytes& out, std::size_t at, std::size_t value) {
-    for (int i = 0; i < 4; ++i) {
-        out[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
 void putName(Bytes& out, const std::string& name) {
     const std::u16string units = nls::toUtf16(name);
-    put16(out, units.size() * 2);
+    le::append16(out, units.size() * 2);
     for (const char16_t unit : units) {
-        put16(out, unit);
+        le::append16(out, unit);
     }
 }
 
@@ -47,11 +30,12 @@ void putName(Bytes& out, const std::string& name) {
 PropertyBlob PropertyBlob::parse(const Bytes& stored, const JetFormat& format, const Where& where,
                                  std::uint16_t codePage) {
     PropertyBlob blob;
+    blob.format_ = &format;
     if (stored.empty()) {
         return blob;
     }
     const ByteView bytes(stored, where);
-    const char* magic = format.version == JetVersion::Jet4 ? kJet4Magic : kJet3Magic;
+    const char* magic = format.propertyBlobMagic;
     if (stored.size() < kMagicSize || std::memcmp(stored.data(), magic, kMagicSize) != 0) {
         bytes.damaged("unbekannte Form der Eigenschaften");
     }
@@ -146,35 +130,35 @@ Bytes PropertyBlob::serialize() const {
             }
         }
     }
-    Bytes out(kJet4Magic, kJet4Magic + kMagicSize);
+    Bytes out(format_->propertyBlobMagic, format_->propertyBlobMagic + kMagicSize);
     const std::size_t listStart = out.size();
-    put32(out, 0);
-    put16(out, kNameListChunk);
+    le::append32(out, 0);
+    le::append16(out, kNameListChunk);
     for (const auto& name : names) {
         putName(out, name);
     }
-    patch32(out, listStart, out.size() - listStart);
+    le::set32(out, listStart, out.size() - listStart);
     for (const auto& chunk : chunks_) {
         if (chunk.entries.empty()) {
             continue;
         }
         const std::size_t chunkStart = out.size();
-        put32(out, 0);
-        put16(out, chunk.type);
+        le::append32(out, 0);
+        le::append16(out, chunk.type);
         const std::size_t blockStart = out.size();
-        put32(out, 0);
+        le::append32(out, 0);
         putName(out, chunk.objectName);
-        patch32(out, blockStart, out.size() - blockStart);
+        le::set32(out, blockStart, out.size() - blockStart);
         for (const auto& entry : chunk.entries) {
             const auto index = std::find(names.begin(), names.end(), entry.name) - names.begin();
-            put16(out, 8 + entry.value.size());
+            le::append16(out, 8 + entry.value.size());
             out.push_back(entry.ddl);
             out.push_back(entry.type);
-            put16(out, static_cast<std::size_t>(index));
-            put16(out, entry.value.size());
+            le::append16(out, static_cast<std::size_t>(index));
+            le::append16(out, entry.value.size());
             out.insert(out.end(), entry.value.begin(), entry.value.end());
         }
-        patch32(out, chunkStart, out.size() - chunkStart);
+        le::set32(out, chunkStart, out.size() - chunkStart);
     }
     return out;
 }

@@ -49,6 +49,7 @@ public:
 
 private:
     std::vector<PropertyChunk> chunks_;
+    const JetFormat* format_ = nullptr;  // the version it was read in, and is written in
 };
 
 }  // namespace glossel::jet

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/ByteOrder.h"
+
 namespace glossel::jet {
 namespace {
 
@@ -56,7 +58,7 @@ RowLayout readLayout(const ByteView& row, const TableDefinition& table, const Je
     }
     const std::size_t slotCountAt = layout.nullMaskStart - field;
     const std::size_t slots = row.uint(slotCountAt, field);
-    if (format.version == JetVersion::Jet3) {
+    if (format.rowsHaveJumpTable) {
         layout.variableOffsets = jet3VariableOffsets(row, slotCountAt, slots);
     } else {
         if (slotCountAt < (slots + 1) * field) {
@@ -149,11 +151,6 @@ std::size_t maskLength(const TableDefinition& table) {
     return (table.maxColumns + 7u) / 8u;
 }
 
-void putU16(std::vector<std::uint8_t>& out, std::size_t at, std::size_t value) {
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> joinRow(const TableDefinition& table,
@@ -183,7 +180,7 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
                                           kField * (table.variableColumns + 2u) +
                                           maskLength(table)));
     row.resize(kField + fixedEnd, 0);
-    putU16(row, 0, table.maxColumns);
+    le::set16(row, 0, table.maxColumns);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDefinition& column = table.columns[i];
         if (fields[i].present && column.isFixedLength() && column.type != column_type::kBoolean) {
@@ -202,11 +199,11 @@ std::vector<std::uint8_t> joinRow(const TableDefinition& table,
     if (table.variableColumns > 0) {
         const std::size_t at = row.size();
         row.resize(at + kField * (offsets.size() + 2));
-        putU16(row, at, variableEnd);
+        le::set16(row, at, variableEnd);
         for (std::size_t slot = 0; slot < offsets.size(); ++slot) {
-            putU16(row, row.size() - kField * (slot + 2), offsets[slot]);
+            le::set16(row, row.size() - kField * (slot + 2), offsets[slot]);
         }
-        putU16(row, row.size() - kField, offsets.size());
+        le::set16(row, row.size() - kField, offsets.size());
     }
     std::vector<std::uint8_t> mask(maskLength(table), 0);
     for (std::size_t i = 0; i < table.columns.size(); ++i) {

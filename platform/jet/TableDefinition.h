@@ -19,6 +19,7 @@ struct RowId {
     static RowId fromStored(std::uint32_t stored) {
         return {stored >> 8, static_cast<std::uint8_t>(stored & 0xFF)};
     }
+    std::uint32_t stored() const { return page << 8 | row; }
 };
 
 struct ColumnDefinition {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 #include "platform/jet/DataPage.h"
 #include "platform/jet/DataPageWriter.h"
@@ -22,26 +23,13 @@ bool isLongValue(const ColumnDefinition& column) {
     return column.type == column_type::kMemo || column.type == column_type::kOle;
 }
 
-std::uint32_t stored(RowId id) {
-    return id.page << 8 | id.row;
-}
-
 }  // namespace
 
 TableWriter::TableWriter(std::shared_ptr<const JetDatabase> database, const std::string& table)
     : database_(std::move(database)),
       channel_(database_->channel()),
       table_(database_->table(table)) {
-    if (database_->format().version != JetVersion::Jet4) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database_->path() +
-                                        "' hat das Jet-3-Format (Access 97); dieses Format wird "
-                                        "nur gelesen (read-only format).");
-    }
-    if (!channel_.writable()) {
-        throw Error(err::kReadOnly, "Die Datenbank '" + database_->path() +
-                                        "' ist schreibgeschützt; die Tabelle '" + table +
-                                        "' kann nicht geändert werden.");
-    }
+    database_->requireChangeable("das Ändern der Tabelle '" + table + "'");
     rules_ = readColumnRules(*database_, *table_);
     for (const auto& maps : table_->longValueMaps) {
         longValues_.emplace(maps.columnNumber, LongValueWriter(channel_, maps, table_->name));
@@ -147,14 +135,8 @@ RowId TableWriter::placeRow(std::span<const std::uint8_t> row, std::uint16_t fla
 void TableWriter::countRows(int delta) {
     std::vector<std::uint8_t>& tdef = channel_.change(table_->definitionPage, table_->name);
     const std::size_t at = channel_.format().tdefRowCount;
-    std::uint32_t count = static_cast<std::uint32_t>(tdef[at]) |
-                          static_cast<std::uint32_t>(tdef[at + 1]) << 8 |
-                          static_cast<std::uint32_t>(tdef[at + 2]) << 16 |
-                          static_cast<std::uint32_t>(tdef[at + 3]) << 24;
-    count = static_cast<std::uint32_t>(static_cast<std::int64_t>(count) + delta);
-    for (int i = 0; i < 4; ++i) {
-        tdef[at + i] = static_cast<std::uint8_t>(count >> (8 * i));
-    }
+    const std::uint32_t count = le::get32(tdef, at);
+    le::set32(tdef, at, static_cast<std::uint32_t>(static_cast<std::int64_t>(count) + delta));
 }
 
 bool TableWriter::takesStoredText(std::size_t column, const StoredField& field) const {
@@ -282,9 +264,7 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
                      "die Zeile ist zu kurz für einen Verweis");
     }
     std::vector<std::uint8_t> pointer(headerLength, 0);
-    for (int i = 0; i < 4; ++i) {
-        pointer[i] = static_cast<std::uint8_t>(stored(moved) >> (8 * i));
-    }
+    le::set32(pointer, 0, moved.stored());
     overwriteRow(headerPage, format, row.row, pointer);
     setRowFlags(headerPage, format, row.row, row_flag::kOverflowPointer);
     if (location.moved) {

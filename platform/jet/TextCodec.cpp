@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/ByteOrder.h"
 #include "platform/nls/AnsiText.h"
 #include "platform/nls/Utf16.h"
 #include "platform/nls/Utf8Text.h"
@@ -18,7 +19,7 @@ constexpr std::size_t kLongestCompressed = 1024;
 
 void appendUtf16Le(std::u16string& units, std::span<const std::uint8_t> bytes) {
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        units.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+        units.push_back(static_cast<char16_t>(le::get16(bytes, i)));
     }
 }
 
@@ -77,7 +78,7 @@ std::string utf16LeToUtf8(std::span<const std::uint8_t> bytes) {
     thread_local std::u16string units;
     units.resize(bytes.size() / 2);
     for (std::size_t i = 0; i < units.size(); ++i) {
-        units[i] = static_cast<char16_t>(bytes[2 * i] | bytes[2 * i + 1] << 8);
+        units[i] = static_cast<char16_t>(le::get16(bytes, 2 * i));
     }
     return nls::toUtf8(units);
 }
@@ -111,8 +112,7 @@ std::vector<std::uint8_t> encodeJet4Text(const std::u16string& text, bool compre
     }
     bytes.resize(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<std::uint8_t>(text[i]);
-        bytes[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
+        le::set16(bytes, 2 * i, text[i]);
     }
     return bytes;
 }

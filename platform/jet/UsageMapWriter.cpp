@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
 #include "platform/jet/DataPage.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/UsageMap.h"
@@ -29,18 +30,6 @@ MapRow locate(const PageChannel& channel, RowId map, const std::string& table) {
         row.damaged("die Seitenzuordnung ist zu kurz");
     }
     return {static_cast<std::size_t>(row.bytes().data() - buffer->data()), row.size()};
-}
-
-std::uint32_t get32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 |
-           static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-void put32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) {
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
 }
 
 void setBit(std::vector<std::uint8_t>& bytes, std::size_t bitmapStart, std::size_t index, bool on) {
@@ -90,14 +79,14 @@ void promote(PageChannel& channel, RowId map, const MapRow& row, std::vector<std
     std::fill_n(holder.begin() + static_cast<std::ptrdiff_t>(row.start), row.length, 0);
     holder[row.start] = kReferenceMap;
     for (std::size_t entry = 0; entry < entries; ++entry) {
-        put32(holder, row.start + kMapStart + 4 * entry, bitmapPages[entry]);
+        le::set32(holder, row.start + kMapStart + 4 * entry, bitmapPages[entry]);
     }
 }
 
 void addToInlineMap(PageChannel& channel, RowId map, const MapRow& row, std::uint32_t page,
                     const std::string& table) {
     std::vector<std::uint8_t>& holder = channel.change(map.page, table);
-    const std::uint32_t first = get32(holder, row.start + kMapStart);
+    const std::uint32_t first = le::get32(holder, row.start + kMapStart);
     const std::size_t capacity = (row.length - kInlineBitmap) * 8;
     const std::size_t bitmap = row.start + kInlineBitmap;
     if (page >= first && page - first < capacity) {
@@ -118,7 +107,7 @@ void addToInlineMap(PageChannel& channel, RowId map, const MapRow& row, std::uin
     }
     std::fill_n(holder.begin() + static_cast<std::ptrdiff_t>(bitmap), row.length - kInlineBitmap,
                 0);
-    put32(holder, row.start + kMapStart, lowest);
+    le::set32(holder, row.start + kMapStart, lowest);
     for (const std::uint32_t marked : pages) {
         setBit(holder, bitmap, marked - lowest, true);
     }
@@ -133,12 +122,12 @@ void changeReferenceMap(PageChannel& channel, RowId map, const MapRow& row, std:
                      "die Seitenzuordnung kann Seite " + std::to_string(page) + " nicht aufnehmen");
     }
     const std::size_t entryAt = row.start + kMapStart + 4 * entry;
-    const std::uint32_t bitmapPage = get32(*channel.page(map.page, table), entryAt);
+    const std::uint32_t bitmapPage = le::get32(*channel.page(map.page, table), entryAt);
     if (bitmapPage == 0) {
         if (add) {
             const std::uint32_t written =
                 writeBitmapPage(channel, static_cast<std::uint32_t>(entry * perPage), {page});
-            put32(channel.change(map.page, table), entryAt, written);
+            le::set32(channel.change(map.page, table), entryAt, written);
         }
         return;
     }
@@ -162,7 +151,7 @@ void changeMap(PageChannel& channel, RowId map, std::uint32_t page, bool add,
         addToInlineMap(channel, map, row, page, table);
     } else {
         std::vector<std::uint8_t>& holder = channel.change(map.page, table);
-        const std::uint32_t first = get32(holder, row.start + kMapStart);
+        const std::uint32_t first = le::get32(holder, row.start + kMapStart);
         if (page >= first && page - first < (row.length - kInlineBitmap) * 8) {
             setBit(holder, row.start + kInlineBitmap, page - first, false);
         }

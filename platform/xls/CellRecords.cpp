@@ -1,6 +1,9 @@
 // Reading and writing the cell records.
 #include "platform/xls/CellRecords.h"
 
+#include <bit>
+
+#include "platform/ByteOrder.h"
 #include "platform/xls/BiffFormat.h"
 
 namespace glossel::xls {
@@ -29,12 +32,12 @@ void writeCellWith32(Bytes& out, std::uint16_t recordId, const CellAddress& cell
     constexpr std::size_t kDataSize = kCellHeaderSize + 4;
     const std::size_t at = out.size();
     out.resize(at + kRecordHeaderSize + kDataSize);
-    patch16(out, at, recordId);
-    patch16(out, at + 2, kDataSize);
-    patch16(out, at + 4, cell.row);
-    patch16(out, at + 6, cell.column);
-    patch16(out, at + 8, cell.xf);
-    patch32(out, at + 10, value);
+    le::set16(out, at, recordId);
+    le::set16(out, at + 2, kDataSize);
+    le::set16(out, at + 4, cell.row);
+    le::set16(out, at + 6, cell.column);
+    le::set16(out, at + 8, cell.xf);
+    le::set32(out, at + 10, value);
 }
 
 }  // namespace
@@ -44,9 +47,9 @@ CellAddress CellAddress::read(const RecordReader& record) {
 }
 
 void CellAddress::write(Bytes& out) const {
-    put16(out, row);
-    put16(out, column);
-    put16(out, xf);
+    le::append16(out, row);
+    le::append16(out, column);
+    le::append16(out, xf);
 }
 
 LabelSstRecord LabelSstRecord::read(const RecordReader& record) {
@@ -69,7 +72,7 @@ NumberRecord NumberRecord::read(const RecordReader& record) {
 void NumberRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kNumber);
     cell.write(out);
-    putDouble(out, value);
+    le::append64(out, std::bit_cast<std::uint64_t>(value));
     endRecord(out, header);
 }
 
@@ -93,13 +96,13 @@ MulRkRecord MulRkRecord::read(const RecordReader& record) {
 
 void MulRkRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kMulRk);
-    put16(out, row);
-    put16(out, firstColumn);
+    le::append16(out, row);
+    le::append16(out, firstColumn);
     for (const Entry& entry : entries) {
-        put16(out, entry.xf);
-        put32(out, entry.rk);
+        le::append16(out, entry.xf);
+        le::append32(out, entry.rk);
     }
-    put16(out, static_cast<std::uint16_t>(firstColumn + entries.size() - 1));
+    le::append16(out, static_cast<std::uint16_t>(firstColumn + entries.size() - 1));
     endRecord(out, header);
 }
 
@@ -125,12 +128,12 @@ MulBlankRecord MulBlankRecord::read(const RecordReader& record) {
 
 void MulBlankRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kMulBlank);
-    put16(out, row);
-    put16(out, firstColumn);
+    le::append16(out, row);
+    le::append16(out, firstColumn);
     for (std::uint16_t xf : xfs) {
-        put16(out, xf);
+        le::append16(out, xf);
     }
-    put16(out, static_cast<std::uint16_t>(firstColumn + xfs.size() - 1));
+    le::append16(out, static_cast<std::uint16_t>(firstColumn + xfs.size() - 1));
     endRecord(out, header);
 }
 
@@ -141,8 +144,8 @@ BoolErrRecord BoolErrRecord::read(const RecordReader& record) {
 void BoolErrRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kBoolErr);
     cell.write(out);
-    put8(out, value);
-    put8(out, isError ? 1 : 0);
+    le::append8(out, value);
+    le::append8(out, isError ? 1 : 0);
     endRecord(out, header);
 }
 

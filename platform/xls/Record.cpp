@@ -4,12 +4,13 @@
 #include <bit>
 #include <string>
 
+#include "platform/ByteOrder.h"
 #include "platform/xls/BiffFormat.h"
 
 namespace glossel::xls {
 
 std::uint16_t RecordCursor::peekId() const {
-    return static_cast<std::uint16_t>(stream_[position_] | stream_[position_ + 1] << 8);
+    return le::get16(stream_, position_);
 }
 
 void RecordCursor::appendPart(Record& record, bool first) {
@@ -19,7 +20,7 @@ void RecordCursor::appendPart(Record& record, bool first) {
                      "der Datenstrom endet im Kopf eines Datensatzes");
     }
     const std::uint16_t recordId = peekId();
-    const std::size_t length = stream_[position_ + 2] | stream_[position_ + 3] << 8;
+    const std::size_t length = le::get16(stream_, position_ + 2);
     if (length > kMaxRecordData) {
         throwDamaged(source_, start, recordId,
                      "der Datensatz ist " + std::to_string(length) + " Bytes lang, erlaubt sind " +
@@ -71,14 +72,12 @@ std::uint8_t RecordReader::u8(std::size_t offset) const {
 
 std::uint16_t RecordReader::u16(std::size_t offset) const {
     require(offset, 2);
-    return static_cast<std::uint16_t>(record_.data[offset] | record_.data[offset + 1] << 8);
+    return le::get16(record_.data, offset);
 }
 
 std::uint32_t RecordReader::u32(std::size_t offset) const {
     require(offset, 4);
-    const auto* p = record_.data.data() + offset;
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+    return le::get32(record_.data, offset);
 }
 
 double RecordReader::f64(std::size_t offset) const {

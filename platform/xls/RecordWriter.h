@@ -1,13 +1,13 @@
-// Writing records into a Workbook stream under construction: little-endian fields, a record
-// whose size is filled in when it is finished, and records copied byte for byte as read.
+// Writing records into a Workbook stream under construction (fields through platform/ByteOrder.h):
+// a record whose size is filled in when it is finished, and records copied byte for byte as read.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 #include <functional>
 #include <span>
 #include <vector>
 
+#include "platform/ByteOrder.h"
 #include "platform/xls/Record.h"
 
 namespace glossel::xls {
@@ -37,47 +37,17 @@ struct PieceOut {
     }
 };
 
-inline void put8(Bytes& out, std::uint8_t value) {
-    out.push_back(value);
-}
-
-inline void put16(Bytes& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-inline void put32(Bytes& out, std::uint32_t value) {
-    put16(out, static_cast<std::uint16_t>(value));
-    put16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
-inline void putDouble(Bytes& out, double value) {
-    const auto bits = std::bit_cast<std::uint64_t>(value);
-    put32(out, static_cast<std::uint32_t>(bits));
-    put32(out, static_cast<std::uint32_t>(bits >> 32));
-}
-
-inline void patch16(Bytes& out, std::size_t at, std::uint16_t value) {
-    out[at] = static_cast<std::uint8_t>(value);
-    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-inline void patch32(Bytes& out, std::size_t at, std::uint32_t value) {
-    patch16(out, at, static_cast<std::uint16_t>(value));
-    patch16(out, at + 2, static_cast<std::uint16_t>(value >> 16));
-}
-
 // Starts a record; returns the position of its header for endRecord.
 inline std::size_t beginRecord(Bytes& out, std::uint16_t recordId) {
     const std::size_t header = out.size();
-    put16(out, recordId);
-    put16(out, 0);
+    le::append16(out, recordId);
+    le::append16(out, 0);
     return header;
 }
 
 // Fills in the size of the record begun at `header`. The caller keeps it within 8,224 bytes.
 inline void endRecord(Bytes& out, std::size_t header) {
-    patch16(out, header + 2, static_cast<std::uint16_t>(out.size() - header - 4));
+    le::set16(out, header + 2, static_cast<std::uint16_t>(out.size() - header - 4));
 }
 
 // A record as it was read, with the CONTINUE records it came with.

@@ -1,6 +1,7 @@
 // Reading and writing the structure records.
 #include "platform/xls/SheetRecords.h"
 
+#include "platform/ByteOrder.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/StringReader.h"
 
@@ -16,7 +17,7 @@ BoundSheetRecord BoundSheetRecord::read(const RecordReader& record) {
 }
 
 void BoundSheetRecord::patchPosition(Bytes& out, std::size_t header, std::uint32_t position) {
-    patch32(out, header + kRecordHeaderSize, position);
+    le::set32(out, header + kRecordHeaderSize, position);
 }
 
 XfRecord XfRecord::read(const RecordReader& record) {
@@ -29,11 +30,11 @@ DimensionsRecord DimensionsRecord::read(const RecordReader& record) {
 
 void DimensionsRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kDimensions);
-    put32(out, firstRow);
-    put32(out, rowEnd);
-    put16(out, firstColumn);
-    put16(out, columnEnd);
-    put16(out, 0);
+    le::append32(out, firstRow);
+    le::append32(out, rowEnd);
+    le::append16(out, firstColumn);
+    le::append16(out, columnEnd);
+    le::append16(out, 0);
     endRecord(out, header);
 }
 
@@ -52,33 +53,33 @@ RowRecord RowRecord::read(const RecordReader& record) {
 
 void RowRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kRow);
-    put16(out, row);
-    put16(out, firstColumn);
-    put16(out, columnEnd);
-    put16(out, height);
-    put32(out, reserved);
-    put16(out, flags);
-    put16(out, xfWord);
+    le::append16(out, row);
+    le::append16(out, firstColumn);
+    le::append16(out, columnEnd);
+    le::append16(out, height);
+    le::append32(out, reserved);
+    le::append16(out, flags);
+    le::append16(out, xfWord);
     endRecord(out, header);
 }
 
 void IndexRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kIndex);
-    put32(out, 0);
-    put32(out, firstRow);
-    put32(out, rowEnd);
-    put32(out, defColWidthPosition);
+    le::append32(out, 0);
+    le::append32(out, firstRow);
+    le::append32(out, rowEnd);
+    le::append32(out, defColWidthPosition);
     for (std::uint32_t position : dbCellPositions) {
-        put32(out, position);
+        le::append32(out, position);
     }
     endRecord(out, header);
 }
 
 void DbCellRecord::write(Bytes& out) const {
     const std::size_t header = beginRecord(out, id::kDbCell);
-    put32(out, firstRowOffset);
+    le::append32(out, firstRowOffset);
     for (std::uint16_t offset : cellOffsets) {
-        put16(out, offset);
+        le::append16(out, offset);
     }
     endRecord(out, header);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "platform/ByteOrder.h"
 #include "platform/nls/Utf16.h"
 #include "platform/nls/Utf8Text.h"
 #include "platform/xls/BiffFormat.h"
@@ -57,9 +58,9 @@ public:
     std::size_t position() const { return stream_.position(); }
     std::size_t recordStart() const { return stream_.handedOn + header_; }
 
-    void put8(std::uint8_t value) { xls::put8(out_, value); }
-    void put16(std::uint16_t value) { xls::put16(out_, value); }
-    void put32(std::uint32_t value) { xls::put32(out_, value); }
+    void put8(std::uint8_t value) { le::append8(out_, value); }
+    void put16(std::uint16_t value) { le::append16(out_, value); }
+    void put32(std::uint32_t value) { le::append32(out_, value); }
     void append(const std::uint8_t* bytes, std::size_t count) {
         out_.insert(out_.end(), bytes, bytes + count);
     }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
+
 namespace glossel::xls {
 namespace {
 
@@ -67,7 +69,7 @@ std::u16string StringReader::characters(std::size_t count, bool highByte) {
         const std::size_t width = highByte ? 2 : 1;
         const std::size_t take = std::min(count - text.size(), (end - offset_) / width);
         for (std::size_t i = 0; i < take; ++i, offset_ += width) {
-            text += highByte ? static_cast<char16_t>(data[offset_] | data[offset_ + 1] << 8)
+            text += highByte ? static_cast<char16_t>(le::get16(data, offset_))
                              : static_cast<char16_t>(data[offset_]);
         }
         if (take == 0) {

@@ -2,6 +2,7 @@
 // gives.
 #include <algorithm>
 
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 #include "platform/nls/Utf16.h"
 #include "platform/xls/BiffFormat.h"
@@ -50,7 +51,7 @@ void checkFirstBof(const Record& record, const std::string& path) {
 std::uint32_t readGlobals(std::span<const std::uint8_t> stream, const std::string& path,
                           WorkbookContent& content) {
     const Source source{path, {}};
-    if (stream.size() < kRecordHeaderSize || (stream[0] | stream[1] << 8) != id::kBof) {
+    if (stream.size() < kRecordHeaderSize || le::get16(stream, 0) != id::kBof) {
         throwUnrecognised(path, "der Datenstrom 'Workbook' beginnt nicht mit einem BOF-Datensatz");
     }
     RecordCursor cursor(stream, 0, source);
@@ -149,10 +150,8 @@ std::uint32_t readSheet(std::span<const std::uint8_t> stream, const std::string&
                          " des Blatts liegt hinter dem Ende des Datenstroms (" +
                          std::to_string(stream.size()) + " Bytes)");
     }
-    const std::uint16_t recordId =
-        static_cast<std::uint16_t>(stream[position] | stream[position + 1] << 8);
-    const std::uint16_t type =
-        static_cast<std::uint16_t>(stream[position + 6] | stream[position + 7] << 8);
+    const std::uint16_t recordId = le::get16(stream, position);
+    const std::uint16_t type = le::get16(stream, position + 6);
     if (recordId != id::kBof) {
         throwDamaged(source, position, recordId,
                      "an der Position des Blatts steht kein BOF-Datensatz");

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/ByteOrder.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/SstRecord.h"
 #include "platform/xls/WorkbookStream.h"
@@ -89,14 +90,14 @@ void writeOtherSheet(Bytes& out, std::uint32_t base, const std::vector<Record>& 
         const std::size_t header = out.size();
         appendRaw(out, record);
         if (const auto entry = keptLabelIndex(record, sstIndex.size())) {
-            patch32(out, header + kRecordHeaderSize + 6, sstIndex[*entry]);
+            le::set32(out, header + kRecordHeaderSize + 6, sstIndex[*entry]);
         }
         if (depth == 1 && record.id == id::kIndex && record.cuts.empty() &&
             record.data.size() >= 16) {
             const RecordReader fields(record, {});
             for (std::size_t field = 12; field + 4 <= record.data.size(); field += 4) {
                 if (const std::uint32_t position = fields.u32(field); position != 0) {
-                    patch32(out, header + kRecordHeaderSize + field, position + delta);
+                    le::set32(out, header + kRecordHeaderSize + field, position + delta);
                 }
             }
         }

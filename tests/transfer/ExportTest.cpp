@@ -119,6 +119,18 @@ TEST_F(Export, DatabaseGetsTextColumnsNullsStayNullAndTheProjectStaysAsItWas) {
     }
 }
 
+TEST_F(Export, DatabaseHoldsItsRowsInProjectOrderWithoutMovedRows) {
+    tick({1031, 1049});  // the Russian texts grow in the repair
+    const std::string target = dir_.path("Texte.mdb");
+    ASSERT_TRUE(exportTo(target)) << messages_.plain.front();
+    EXPECT_EQ(test::movedRowSlots(target, "TidxTexts"), 0);
+    std::vector<int> projectIds;
+    for (const auto& row : readRows(project_, "TidxTexts")) {
+        projectIds.push_back(std::get<std::int32_t>(row[0]));
+    }
+    EXPECT_EQ(test::idsAsMdbtoolsReadsThem(target, "TidxTexts"), projectIds);
+}
+
 TEST_F(Export, NoLanguageTickedCopiesIdAndDescriptionOnly) {
     const std::string target = dir_.path("Texte.mdb");
     ASSERT_TRUE(exportTo(target));

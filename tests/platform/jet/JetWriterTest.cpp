@@ -117,15 +117,27 @@ TEST_F(JetWriter, IndexedTablesTakeNoRowsAndKeepTheirIndexedColumns) {
     database.Close();
 }
 
-TEST_F(JetWriter, Jet3FilesAreReadOnly) {
+TEST_F(JetWriter, Jet3FilesAreReadOnlyAndEveryChangeSaysSoAlike) {
     const std::string path = copyOf("jet/real/testV1997.mdb");
-    auto database = dao::DBEngine().OpenDatabase(path);
-    dao::TableDef table = database.TableDefs().Item("Table1");
-    EXPECT_EQ(errorNumberOf([&] { table.Fields().Append(table.CreateField("X", 10, 10)); }),
-              err::kReadOnly);
-    auto records = database.OpenRecordset("Table2");
-    records.AddNew();
-    EXPECT_EQ(errorNumberOf([&] { records.Update(); }), err::kReadOnly);
+    const auto bytes = test::readBytes(path);
+    Error column(0, "");
+    Error row(0, "");
+    {
+        auto database = dao::DBEngine().OpenDatabase(path);
+        dao::TableDef table = database.TableDefs().Item("Table1");
+        column = test::errorOf([&] { table.Fields().Append(table.CreateField("X", 10, 10)); });
+        auto records = database.OpenRecordset("Table2");
+        records.AddNew();
+        row = test::errorOf([&] { records.Update(); });
+    }
+    const Error compaction = test::errorOf([&] { dao::DBEngine().CompactDatabase(path); });
+    for (const Error& refusal : {column, row, compaction}) {
+        EXPECT_EQ(refusal.number(), err::kReadOnly);
+        EXPECT_EQ(refusal.description(), column.description());
+    }
+    EXPECT_NE(column.description().find("Jet-3"), std::string::npos);
+    EXPECT_NE(column.description().find(path), std::string::npos);
+    EXPECT_EQ(test::readBytes(path), bytes);
 }
 
 TEST_F(JetWriter, ReadOnlyFileCanBeReadButNotChanged) {

@@ -3,6 +3,9 @@
 // results, also behind a SHRFMLA) the way xlrd reads them, and writing them back.
 #include <gtest/gtest.h>
 
+#include <bit>
+
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/RecordWriter.h"
@@ -23,9 +26,9 @@ void record(Bytes& out, std::uint16_t recordId, const Bytes& body) {
 
 Bytes cell(std::uint16_t row, std::uint16_t column) {
     Bytes body;
-    put16(body, row);
-    put16(body, column);
-    put16(body, kXf);
+    le::append16(body, row);
+    le::append16(body, column);
+    le::append16(body, kXf);
     return body;
 }
 
@@ -33,9 +36,9 @@ Bytes cell(std::uint16_t row, std::uint16_t column) {
 Bytes formula(std::uint16_t row, std::uint16_t column, const Bytes& result) {
     Bytes body = cell(row, column);
     body.insert(body.end(), result.begin(), result.end());
-    put16(body, 0);
-    put32(body, 0);
-    put16(body, 3);
+    le::append16(body, 0);
+    le::append32(body, 0);
+    le::append16(body, 3);
     body.insert(body.end(), {0x1E, 42, 0});
     return body;
 }
@@ -47,30 +50,30 @@ Bytes special(std::uint8_t type, std::uint8_t value) {
 Bytes craftedCells() {
     Bytes out;
     Bytes label = cell(1, 0);
-    put16(label, 13);
-    put8(label, 0x01);
+    le::append16(label, 13);
+    le::append8(label, 0x01);
     for (char16_t c : std::u16string(u"Inline – Text")) {
-        put16(label, c);
+        le::append16(label, c);
     }
     record(out, id::kLabel, label);
     Bytes number = cell(1, 1);
-    putDouble(number, 3.14159);
+    le::append64(number, std::bit_cast<std::uint64_t>(3.14159));
     record(out, id::kNumber, number);
     Bytes rkInteger = cell(1, 2);
-    put32(rkInteger, 0xFFFFFFE6);  // -7
+    le::append32(rkInteger, 0xFFFFFFE6);  // -7
     record(out, id::kRk, rkInteger);
     Bytes rkHundredths = cell(1, 3);
-    put32(rkHundredths, 0x1F7);  // 1.25
+    le::append32(rkHundredths, 0x1F7);  // 1.25
     record(out, id::kRk, rkHundredths);
 
     Bytes mulRk;
-    put16(mulRk, 2);
-    put16(mulRk, 0);
+    le::append16(mulRk, 2);
+    le::append16(mulRk, 0);
     for (std::uint32_t rk : {0x2BU, 0x192U, 0x40040000U}) {  // 0.1, 100, 2.5
-        put16(mulRk, kXf);
-        put32(mulRk, rk);
+        le::append16(mulRk, kXf);
+        le::append32(mulRk, rk);
     }
-    put16(mulRk, 2);
+    le::append16(mulRk, 2);
     record(out, id::kMulRk, mulRk);
     Bytes boolean = cell(2, 3);
     boolean.insert(boolean.end(), {1, 0});
@@ -81,23 +84,23 @@ Bytes craftedCells() {
 
     record(out, id::kBlank, cell(3, 0));
     Bytes mulBlank;
-    put16(mulBlank, 3);
-    put16(mulBlank, 1);
-    put16(mulBlank, kXf);
-    put16(mulBlank, kXf);
-    put16(mulBlank, 2);
+    le::append16(mulBlank, 3);
+    le::append16(mulBlank, 1);
+    le::append16(mulBlank, kXf);
+    le::append16(mulBlank, kXf);
+    le::append16(mulBlank, 2);
     record(out, id::kMulBlank, mulBlank);
     Bytes numberResult;
-    putDouble(numberResult, 42.5);
+    le::append64(numberResult, std::bit_cast<std::uint64_t>(42.5));
     record(out, id::kFormula, formula(3, 3, numberResult));
     record(out, id::kFormula, formula(3, 4, special(1, 0)));
 
     record(out, id::kFormula, formula(4, 0, special(0, 0)));
     Bytes string;
-    put16(string, 10);
-    put8(string, 0x01);
+    le::append16(string, 10);
+    le::append8(string, 0x01);
     for (char16_t c : std::u16string(u"Ergebnis ✓")) {
-        put16(string, c);
+        le::append16(string, c);
     }
     record(out, id::kString, string);
     record(out, id::kFormula, formula(4, 1, special(2, 0x2A)));
@@ -105,8 +108,8 @@ Bytes craftedCells() {
     record(out, id::kFormula, formula(4, 3, special(0, 0)));
     record(out, id::kShrFmla, {4, 0, 4, 0, 3, 3, 0, 1, 3, 0, 0x1E, 1, 0});
     Bytes shortString;
-    put16(shortString, 2);
-    put8(shortString, 0);
+    le::append16(shortString, 2);
+    le::append8(shortString, 0);
     shortString.insert(shortString.end(), {'o', 'k'});
     record(out, id::kString, shortString);
 
@@ -114,8 +117,8 @@ Bytes craftedCells() {
     // that starts with its own flags byte.
     record(out, id::kFormula, formula(5, 0, special(0, 0)));
     Bytes longString;
-    put16(longString, 9000);
-    put8(longString, 0);
+    le::append16(longString, 9000);
+    le::append8(longString, 0);
     longString.insert(longString.end(), kMaxRecordData - longString.size(), 'a');
     record(out, id::kString, longString);
     Bytes rest{0x00};

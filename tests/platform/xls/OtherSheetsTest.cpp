@@ -3,6 +3,7 @@
 // the shared string table is rebuilt around them.
 #include <gtest/gtest.h>
 
+#include "platform/ByteOrder.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/RecordWriter.h"
 #include "platform/xls/SstRecord.h"
@@ -32,15 +33,15 @@ std::vector<std::uint8_t> withMacroSheet() {
     const std::size_t insertAt = boundSheet->position + 4 + boundSheet->size;
     stream.insert(stream.begin() + static_cast<std::ptrdiff_t>(insertAt), macroBoundSheet.begin(),
                   macroBoundSheet.end());
-    patch32(stream, boundSheet->position + 4,
-            test::u32At(stream, boundSheet->position + 4) +
-                static_cast<std::uint32_t>(macroBoundSheet.size()));
+    le::set32(stream, boundSheet->position + 4,
+              test::u32At(stream, boundSheet->position + 4) +
+                  static_cast<std::uint32_t>(macroBoundSheet.size()));
     const std::uint32_t macroStart = static_cast<std::uint32_t>(stream.size());
-    patch32(stream, insertAt + 4, macroStart);
+    le::set32(stream, insertAt + 4, macroStart);
     Bytes macro;
     record(macro, id::kBof, {0x00, 0x06, 0x40, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     Bytes index(16, 0);
-    patch32(index, 12, macroStart + 20 + 20);  // after BOF (20) and INDEX (20)
+    le::set32(index, 12, macroStart + 20 + 20);  // after BOF (20) and INDEX (20)
     record(macro, id::kIndex, index);
     record(macro, id::kDefColWidth, {8, 0});
     record(macro, id::kLabelSst, {0, 0, 0, 0, 15, 0, 4, 0, 0, 0});

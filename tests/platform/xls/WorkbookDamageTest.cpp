@@ -2,6 +2,7 @@
 // where known, the record and its position; none crashes, hangs or reads out of bounds.
 #include <gtest/gtest.h>
 
+#include "platform/ByteOrder.h"
 #include "platform/Error.h"
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/CompoundFile.h"
@@ -85,7 +86,7 @@ TEST(WorkbookDamage, Excel95BookStreamIsRefusedByName) {
 
 TEST(WorkbookDamage, Biff5VersionInWorkbookStreamIsRefused) {
     auto stream = templateStream();
-    patch16(stream, 4, bof::kBiff5);
+    le::set16(stream, 4, bof::kBiff5);
     const Error error = errorOpeningStream(stream);
     EXPECT_EQ(error.number(), err::kUnrecognisedFormat);
     EXPECT_TRUE(mentions(error, "BIFF5"));
@@ -119,7 +120,7 @@ TEST(WorkbookDamage, StreamEndingInARecordHeader) {
 TEST(WorkbookDamage, OversizedRecordIsDamage) {
     auto stream = templateStream();
     const std::size_t write = positionOf(stream, 0x005C);  // WRITEACCESS in the globals
-    patch16(stream, write + 2, 9000);
+    le::set16(stream, write + 2, 9000);
     stream.insert(stream.begin() + static_cast<std::ptrdiff_t>(write) + 4, 9000 - 112, ' ');
     const Error error = errorOpeningStream(stream);
     EXPECT_EQ(error.number(), err::kDamaged);
@@ -128,7 +129,7 @@ TEST(WorkbookDamage, OversizedRecordIsDamage) {
 
 TEST(WorkbookDamage, SstIndexPastTheTable) {
     auto stream = templateStream();
-    patch32(stream, positionOf(stream, id::kLabelSst, 2) + 4 + 6, 5);
+    le::set32(stream, positionOf(stream, id::kLabelSst, 2) + 4 + 6, 5);
     const Error error = errorOpeningStream(stream);
     EXPECT_EQ(error.number(), err::kDamaged);
     EXPECT_TRUE(mentions(error, "LABELSST"));
@@ -137,7 +138,7 @@ TEST(WorkbookDamage, SstIndexPastTheTable) {
 
 TEST(WorkbookDamage, SstCountPastItsData) {
     auto stream = templateStream();
-    patch32(stream, positionOf(stream, id::kSst) + 4 + 4, 1000000);
+    le::set32(stream, positionOf(stream, id::kSst) + 4 + 4, 1000000);
     const Error error = errorOpeningStream(stream);
     EXPECT_EQ(error.number(), err::kDamaged);
     EXPECT_TRUE(mentions(error, "SST"));
@@ -145,7 +146,7 @@ TEST(WorkbookDamage, SstCountPastItsData) {
 
 TEST(WorkbookDamage, BoundSheetPositionPastTheStream) {
     auto stream = templateStream();
-    patch32(stream, positionOf(stream, id::kBoundSheet) + 4, 0x00FFFFFF);
+    le::set32(stream, positionOf(stream, id::kBoundSheet) + 4, 0x00FFFFFF);
     const Error error = errorOpeningStream(stream);
     EXPECT_EQ(error.number(), err::kDamaged);
     EXPECT_TRUE(mentions(error, "BOUNDSHEET"));
@@ -153,8 +154,8 @@ TEST(WorkbookDamage, BoundSheetPositionPastTheStream) {
 
 TEST(WorkbookDamage, BoundSheetPositionNotAtABof) {
     auto stream = templateStream();
-    patch32(stream, positionOf(stream, id::kBoundSheet) + 4,
-            static_cast<std::uint32_t>(positionOf(stream, id::kRow)));
+    le::set32(stream, positionOf(stream, id::kBoundSheet) + 4,
+              static_cast<std::uint32_t>(positionOf(stream, id::kRow)));
     EXPECT_TRUE(mentions(errorOpeningStream(stream), "kein BOF"));
 }
 
@@ -167,8 +168,8 @@ TEST(WorkbookDamage, TwoSheetsAtOnePosition) {
     stream.insert(stream.begin() + static_cast<std::ptrdiff_t>(boundSheet), copy.begin(),
                   copy.end());
     const std::uint32_t sheet = u32At(stream, boundSheet + 4) + 21;
-    patch32(stream, boundSheet + 4, sheet);
-    patch32(stream, boundSheet + 21 + 4, sheet);
+    le::set32(stream, boundSheet + 4, sheet);
+    le::set32(stream, boundSheet + 21 + 4, sheet);
     EXPECT_TRUE(mentions(errorOpeningStream(stream), "innerhalb"));
 }
 
@@ -180,7 +181,7 @@ TEST(WorkbookDamage, SheetWithoutEof) {
 
 TEST(WorkbookDamage, CellPastTheLastColumn) {
     auto stream = templateStream();
-    patch16(stream, positionOf(stream, id::kLabelSst) + 4 + 2, 300);
+    le::set16(stream, positionOf(stream, id::kLabelSst) + 4 + 2, 300);
     EXPECT_TRUE(mentions(errorOpeningStream(stream), "Spalte 300"));
 }
 
