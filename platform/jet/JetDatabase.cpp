@@ -24,8 +24,10 @@ std::map<FileIdentity, OpenChannel>& openChannels() {
 
 }  // namespace
 
-std::shared_ptr<JetDatabase> JetDatabase::open(const std::string& path) {
-    OpenedFile file = openFileStore(nativePath(path), path);
+std::shared_ptr<JetDatabase> JetDatabase::open(const std::string& name) {
+    // The database is named in its messages as the system writes the path.
+    const std::string path = nativePath(name);
+    OpenedFile file = openFileStore(path, path);
     auto& channels = openChannels();
     std::erase_if(channels, [](const auto& entry) { return entry.second.channel.expired(); });
     if (auto known = channels.find(file.identity); known != channels.end()) {

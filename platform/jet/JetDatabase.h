@@ -15,8 +15,9 @@ namespace glossel::jet {
 
 class JetDatabase {
 public:
-    // Opens the file at `path` ("\" separators allowed). Errors name the path as given.
-    static std::shared_ptr<JetDatabase> open(const std::string& path);
+    // Opens the file at `name` ("\" separators allowed). Errors and path() name it as the
+    // system writes the path.
+    static std::shared_ptr<JetDatabase> open(const std::string& name);
     // Opens a database held by `store`, with a channel of its own; `path` names it in errors.
     static std::shared_ptr<JetDatabase> open(std::unique_ptr<PageStore> store,
                                              const std::string& path);

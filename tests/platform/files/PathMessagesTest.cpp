@@ -12,12 +12,12 @@
 namespace glossel {
 namespace {
 
-// The description of what `open` throws; "" when it throws nothing.
 // The temporary directory and a name in it joined as the program joins them.
 std::string joined(const test::TempDir& dir, const std::string& name) {
     return std::filesystem::path(dir.path(name)).parent_path().string() + "\\" + name;
 }
 
+// The description of what `open` throws; "" when it throws nothing.
 template <typename Open>
 std::string descriptionOf(Open open) {
     try {
@@ -33,6 +33,16 @@ TEST(PathMessages, OpeningAMissingDatabaseNamesItsNativePath) {
     const std::string text =
         descriptionOf([&] { dao::DBEngine().OpenDatabase(joined(dir, "Kaputt.tvs")); });
     EXPECT_NE(text.find("'" + dir.path("Kaputt.tvs") + "'"), std::string::npos) << text;
+    EXPECT_EQ(text.find('\\'), std::string::npos) << text;
+}
+
+TEST(PathMessages, AnOpenDatabaseNamesItsNativePathInLaterErrors) {
+    test::TempDir dir;
+    std::filesystem::copy_file(test::dataPath("jet/Demo.tvs"), dir.path("Demo.tvs"));
+    const std::string text = descriptionOf([&] {
+        dao::DBEngine().OpenDatabase(joined(dir, "Demo.tvs")).OpenRecordset("Fehlt");
+    });
+    EXPECT_NE(text.find("'" + dir.path("Demo.tvs") + "'"), std::string::npos) << text;
     EXPECT_EQ(text.find('\\'), std::string::npos) << text;
 }
 
