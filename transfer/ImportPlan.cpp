@@ -1,0 +1,287 @@
+// Planning an import: the file's texts by ID, matched with the project's rows, each language
+// cell compared with what the export makes of the project's text.
+#include "transfer/ImportPlan.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "platform/Error.h"
+#include "platform/NameCompare.h"
+#include "platform/NativePath.h"
+#include "platform/jet/ColumnRules.h"
+#include "platform/nls/Environment.h"
+#include "platform/nls/Utf16.h"
+#include "transfer/LanguageText.h"
+#include "transfer/TextTables.h"
+
+namespace glossel::transfer {
+namespace {
+
+constexpr int kDuplicateId = 3022;
+constexpr std::size_t kListedRefusals = 20;
+constexpr std::size_t kNewColumnSize = 255;
+
+// A language cell of the file, after merging the rows that name the same ID.
+struct FileText {
+    std::optional<std::string> text;  // nullopt: empty in every row of the ID
+    std::string place;
+};
+
+struct FileEntry {
+    std::int64_t id = 0;
+    std::vector<FileText> texts;
+    bool matched = false;
+};
+
+// The project's column of one language: where it is and what it takes.
+struct LanguageColumn {
+    std::int32_t lcid = 0;
+    std::optional<std::size_t> existing;    // its index in TidxTexts, if the project has it
+    std::size_t index = 0;                  // its index once new columns are appended
+    std::size_t capacity = kNewColumnSize;  // characters; 0 for no limit (memo)
+    bool allowZeroLength = true;
+    int codePage = 0;
+};
+
+class Refusals {
+public:
+    void add(int number, std::string text) {
+        if (count_ == 0) {
+            number_ = number;
+        }
+        if (count_++ < kListedRefusals) {
+            listed_ += "\n" + text;
+        }
+    }
+    void throwIfAny() const {
+        if (count_ == 0) {
+            return;
+        }
+        std::string description = std::to_string(count_) +
+                                  (count_ == 1 ? " Text kann" : " Texte können") +
+                                  " nicht übernommen werden; es wird nichts geschrieben:" + listed_;
+        if (count_ > kListedRefusals) {
+            description += "\n… und " + std::to_string(count_ - kListedRefusals) + " weitere.";
+        }
+        throw Error(number_, description);
+    }
+
+private:
+    std::size_t count_ = 0;
+    int number_ = 0;
+    std::string listed_;
+};
+
+std::vector<FileEntry> mergeById(const std::vector<ExchangeRow>& rows,
+                                 const std::vector<std::int32_t>& lcids,
+                                 std::unordered_map<std::int64_t, std::size_t>& index) {
+    const std::size_t languages = lcids.size();
+    std::vector<FileEntry> entries;
+    for (const ExchangeRow& row : rows) {
+        auto [at, added] = index.try_emplace(row.id, entries.size());
+        if (added) {
+            entries.push_back({row.id, std::vector<FileText>(languages), false});
+        }
+        FileEntry& entry = entries[at->second];
+        for (std::size_t k = 0; k < languages; ++k) {
+            FileText& text = entry.texts[k];
+            if (!row.texts[k]) {
+                if (text.place.empty()) {
+                    text.place = row.place;
+                }
+                continue;
+            }
+            if (text.text) {
+                throw Error(kDuplicateId, "Die ID " + std::to_string(row.id) +
+                                              " hat in der Austauschdatei zwei Texte der Sprache " +
+                                              languageColumnName(lcids[k]) + " (" + text.place +
+                                              " und " + row.place + ").");
+            }
+            text = {row.texts[k], row.place};
+        }
+    }
+    return entries;
+}
+
+std::optional<std::int64_t> idOf(const Variant& value) {
+    return std::visit(
+        [](const auto& v) -> std::optional<std::int64_t> {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+                return static_cast<std::int64_t>(v);
+            } else if constexpr (std::is_floating_point_v<T>) {
+                return static_cast<std::int64_t>(v);
+            } else {
+                return std::nullopt;
+            }
+        },
+        value);
+}
+
+std::vector<LanguageColumn> languageColumns(const jet::JetDatabase& project,
+                                            const jet::TableDefinition& table,
+                                            const std::vector<std::int32_t>& lcids) {
+    const std::vector<jet::ColumnRules> rules = jet::readColumnRules(project, table);
+    std::vector<LanguageColumn> columns;
+    std::size_t appended = table.columns.size();
+    for (const std::int32_t lcid : lcids) {
+        LanguageColumn column;
+        column.lcid = lcid;
+        column.codePage = languageCodePage(lcid);
+        for (std::size_t i = 0; i < table.columns.size(); ++i) {
+            if (table.columns[i].name == languageColumnName(lcid)) {
+                column.existing = i;
+            }
+        }
+        if (column.existing) {
+            const jet::ColumnDefinition& definition = table.columns[*column.existing];
+            column.index = *column.existing;
+            column.allowZeroLength = rules[*column.existing].allowZeroLength;
+            column.capacity = definition.type == jet::column_type::kText
+                                  ? (project.format().textIsUnicode() ? definition.length / 2u
+                                                                      : definition.length)
+                                  : 0;
+        } else {
+            column.index = appended++;
+        }
+        columns.push_back(column);
+    }
+    return columns;
+}
+
+std::string describeId(std::int64_t id, std::int32_t lcid) {
+    return "ID " + std::to_string(id) + ", " + languageColumnName(lcid);
+}
+
+}  // namespace
+
+ImportPlan planImport(const jet::JetDatabase& project, const std::vector<ExchangeRow>& rows,
+                      const std::vector<std::int32_t>& lcids, const ImportOptions& options) {
+    const auto table = project.table(kProjectTextTable);
+    std::optional<std::size_t> idColumn;
+    for (std::size_t i = 0; i < table->columns.size(); ++i) {
+        if (sameName(table->columns[i].name, "ID")) {
+            idColumn = i;
+        }
+    }
+    if (!idColumn) {
+        throw Error(err::kItemNotFound, "Die Tabelle TidxTexts des Projekts '" +
+                                            nativePath(project.path()) + "' hat keine Spalte ID.");
+    }
+    const std::vector<LanguageColumn> columns = languageColumns(project, *table, lcids);
+    const std::size_t columnCount =
+        table->columns.size() +
+        static_cast<std::size_t>(std::count_if(columns.begin(), columns.end(),
+                                               [](const auto& c) { return !c.existing; }));
+
+    ImportPlan plan;
+    for (const LanguageColumn& column : columns) {
+        plan.summary.languages.push_back({column.lcid, !column.existing});
+        if (!column.existing) {
+            plan.newColumns.push_back(column.lcid);
+        }
+    }
+    std::unordered_map<std::int64_t, std::size_t> index;
+    std::vector<FileEntry> entries = mergeById(rows, lcids, index);
+    const int machineCodePage = nls::machineAnsiCodePage();
+    Refusals refusals;
+
+    jet::TableCursor cursor = project.rows(table);
+    while (cursor.next()) {
+        const std::optional<std::int64_t> id = idOf(cursor.value(*idColumn));
+        const auto found = id ? index.find(*id) : index.end();
+        if (found == index.end()) {
+            continue;
+        }
+        FileEntry& entry = entries[found->second];
+        entry.matched = true;
+        PlannedRow planned{cursor.position(), {}};
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const LanguageColumn& column = columns[k];
+            LanguageSummary& counts = plan.summary.languages[k];
+            const Variant stored =
+                column.existing ? cursor.value(*column.existing) : Variant(Null{});
+            const auto* storedString = std::get_if<std::string>(&stored);
+            const bool projectEmpty = !storedString || storedString->empty();
+            const std::optional<std::string> shown =
+                storedString ? exportedText(*storedString, column.codePage, machineCodePage)
+                                   .value_or(*storedString)
+                             : std::optional<std::string>();
+            std::optional<Variant> change;
+            std::optional<std::string> newText;
+            const FileText& fileText = entry.texts[k];
+            if (!fileText.text) {
+                const Variant emptied = column.allowZeroLength ? Variant(std::string()) : Null{};
+                if (!options.allowEmpty) {
+                    ++counts.emptySkipped;
+                } else if (projectEmpty) {
+                    ++counts.unchanged;
+                } else if (options.keepExisting) {
+                    ++counts.keptExisting;
+                } else {
+                    change = emptied;
+                    if (column.allowZeroLength) {
+                        newText = std::string();
+                    }
+                }
+            } else if (shown && withUnixLineBreaks(*shown) == withUnixLineBreaks(*fileText.text)) {
+                ++counts.unchanged;
+            } else if (options.keepExisting && !projectEmpty) {
+                ++counts.keptExisting;
+            } else {
+                StoredText converted = storedText(*fileText.text, column.codePage, machineCodePage);
+                if (converted.refusal) {
+                    const bool language =
+                        converted.refusal->reason == UnstorableText::Reason::NotInLanguageCodePage;
+                    refusals.add(
+                        err::kConversion,
+                        describeId(entry.id, column.lcid) + ": das Zeichen \"" +
+                            converted.refusal->character + "\" gibt es in der " +
+                            (language ? "ANSI-Codepage " + std::to_string(column.codePage) +
+                                            " der Sprache"
+                                      : "ANSI-Codepage " + std::to_string(machineCodePage) +
+                                            " des Rechners") +
+                            " nicht (" + fileText.place + ").");
+                    continue;
+                }
+                const std::size_t length = nls::toUtf16(*converted.text).size();
+                if (column.capacity != 0 && length > column.capacity) {
+                    refusals.add(err::kFieldTooSmall,
+                                 describeId(entry.id, column.lcid) + ": der Text hat " +
+                                     std::to_string(length) + " Zeichen, die Spalte fasst " +
+                                     std::to_string(column.capacity) + " (" + fileText.place +
+                                     ").");
+                    continue;
+                }
+                change = std::move(*converted.text);
+                newText = *fileText.text;
+            }
+            if (!change) {
+                continue;
+            }
+            ++counts.changed;
+            if (planned.changes.empty()) {
+                planned.changes.resize(columnCount);
+            }
+            planned.changes[column.index] = std::move(*change);
+            if (options.listChanges) {
+                plan.summary.changes.push_back({entry.id, column.lcid, shown, newText});
+            }
+        }
+        if (!planned.changes.empty()) {
+            plan.rows.push_back(std::move(planned));
+        }
+    }
+    refusals.throwIfAny();
+    for (const FileEntry& entry : entries) {
+        if (!entry.matched) {
+            if (plan.summary.firstUnknownIds.size() < kListedUnknownIds) {
+                plan.summary.firstUnknownIds.push_back(entry.id);
+            }
+            ++plan.summary.unknownIdCount;
+        }
+    }
+    return plan;
+}
+
+}  // namespace glossel::transfer
