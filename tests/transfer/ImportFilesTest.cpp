@@ -45,8 +45,7 @@ TEST_F(ImportFile, XlwtWorkbookWithColumnsInAnotherOrderHiddenRowsRichTextAndNum
     EXPECT_EQ(summary.languages[1].emptySkipped, 1u);
     EXPECT_EQ(summary.firstUnknownIds, (std::vector<std::int64_t>{9999}));
     EXPECT_EQ(columnById(project_, "L1031").at(5), Variant(std::string("100")));
-    EXPECT_EQ(columnById(project_, "L1049").at(2),
-              Variant(std::string("Äâèãàòåëü 1 îñòàíîâëåí!")));
+    EXPECT_EQ(columnById(project_, "L1049").at(2), Variant(std::string("Äâèãàòåëü 1 îñòàíîâëåí!")));
 }
 
 TEST_F(ImportFile, LibreOfficeWorkbookWithLineFeedsOnlyLeavesUnchangedTextsAsStored) {

@@ -6,7 +6,9 @@
 #include <filesystem>
 
 #include "platform/dao/DBEngine.h"
+#include "platform/nls/AnsiText.h"
 #include "tests/TestFiles.h"
+#include "tests/transfer/CodePageCharacters.h"
 #include "tests/transfer/ImportTestSupport.h"
 #include "transfer/ProjectReplacement.h"
 
@@ -21,8 +23,7 @@ const std::string kRussianStored = "Ïðèâåò, ìèð";  // its cp1251 bytes 
 using Import = ImportFixture;
 
 TEST_F(Import, UntouchedExportOfEitherKindComesBackWithoutWritingAnything) {
-    for (const auto& [name, lcids] :
-         std::vector<std::pair<std::string, std::vector<std::int32_t>>>{
+    for (const auto& [name, lcids] : std::vector<std::pair<std::string, std::vector<std::int32_t>>>{
              {"Texte.xls", {1049, 1031, 1036}}, {"Texte.mdb", {1031, 1033, 1049, 1036}}}) {
         const std::string file = exportTo(name, lcids);
         const DirectorySnapshot before = snapshot();
@@ -68,6 +69,61 @@ TEST_F(Import, ChangedTextsAreStoredInTheLanguagesCodePageAndThePreviousProjectI
     EXPECT_EQ(columnById(again, "L1049").at(1), Variant(kRussianReadable));
 }
 
+TEST_F(Import, TextsOfEveryAnsiCodePageComeBackAsImportedWhenExportedAgain) {
+    constexpr std::size_t kCharactersPerCell = 20;
+    const std::string file = exportTo("Alle.mdb", {1033});
+    std::vector<std::int32_t> lcids;
+    {
+        dao::Database database = dao::DBEngine().OpenDatabase(file);
+        dao::TableDef table = database.TableDefs().Item("TidxTexts");
+        for (const AnsiLanguage& language : ansiLanguages()) {
+            dao::Field field = table.CreateField("L" + std::to_string(language.lcid), 10, 255);
+            field.SetAllowZeroLength(true);
+            table.Fields().Append(field);
+            lcids.push_back(language.lcid);
+        }
+        database.Close();
+    }
+    // Each row gets the next characters of every code page, until they run out; the double-byte
+    // code pages give a sample spread over all their characters.
+    std::map<std::int64_t, std::map<std::string, Variant>> readable;
+    std::map<std::string, std::map<std::int64_t, Variant>> stored;
+    const auto ids = columnById(file, "ID");
+    for (const AnsiLanguage& language : ansiLanguages()) {
+        const std::vector<CodePageCharacter> characters = charactersOf(language.codePage);
+        const std::size_t step =
+            std::max<std::size_t>(1, characters.size() / (ids.size() * kCharactersPerCell));
+        std::size_t next = 0;
+        const std::string column = "L" + std::to_string(language.lcid);
+        for (const auto& [id, unused] : ids) {
+            std::string text;
+            std::string bytes;
+            for (std::size_t i = 0; i < kCharactersPerCell && next < characters.size(); ++i) {
+                text += characters[next].text;
+                bytes += characters[next].bytes;
+                next += step;
+            }
+            if (!text.empty()) {
+                readable[id][column] = text;
+                stored[column][id] = nls::decodeAnsi(1252, bytes);
+            }
+        }
+    }
+    editExchange(file, readable);
+    const ImportSummary summary = import(file, lcids);
+    ASSERT_TRUE(summary.written);
+
+    const std::string again = exportTo("Wieder.mdb", lcids);
+    for (const auto& [column, values] : stored) {
+        const auto inProject = columnById(project_, column);
+        const auto exported = columnById(again, column);
+        for (const auto& [id, text] : values) {
+            EXPECT_EQ(inProject.at(id), text) << column << " ID " << id;
+            EXPECT_EQ(exported.at(id), readable[id][column]) << column << " ID " << id;
+        }
+    }
+}
+
 TEST_F(Import, DryRunKeepExistingAndAllowEmptyDecideWhatIsWritten) {
     const std::string file = exportTo("Texte.mdb", {1033});
     editExchange(file, {{1, {{"L1033", std::string("Engine 1 running")}}},
@@ -109,9 +165,8 @@ TEST_F(Import, IdsTheProjectLacksAreCountedAndTheFirstTenListed) {
     }
     const ImportSummary summary = import(file, {1031});
     EXPECT_EQ(summary.unknownIdCount, 12u);
-    EXPECT_EQ(summary.firstUnknownIds,
-              (std::vector<std::int64_t>{5000, 5001, 5002, 5003, 5004, 5005, 5006, 5007, 5008,
-                                         5009}));
+    EXPECT_EQ(summary.firstUnknownIds, (std::vector<std::int64_t>{5000, 5001, 5002, 5003, 5004,
+                                                                  5005, 5006, 5007, 5008, 5009}));
     EXPECT_FALSE(summary.written);
     const std::string text = describeImport(summary, {});
     EXPECT_NE(text.find("(übersprungen): 12: 5000, 5001"), std::string::npos) << text;

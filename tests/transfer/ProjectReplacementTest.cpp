@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "platform/Error.h"
-#include "platform/jet/JetDatabase.h"
 #include "platform/dao/DBEngine.h"
+#include "platform/jet/JetDatabase.h"
 #include "tests/TestFiles.h"
 #include "tests/transfer/ImportTestSupport.h"
 #include "transfer/ExchangeTexts.h"
