@@ -7,7 +7,8 @@
 #include "platform/NativePath.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/systools/SysTools.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/FileAccess.h"
+#include "platform/xls/Workbook.h"
 #include "platform/xls/Worksheet.h"
 #include "transfer/TextTables.h"
 
@@ -24,10 +25,14 @@ std::string columnLetters(std::size_t column) {
     return letters;
 }
 
+// The workbook is read for this table alone, past the engine's cache of open workbooks, so that
+// its memory is given back as soon as the texts are taken.
 class WorksheetTable : public ExchangeTable {
 public:
     explicit WorksheetTable(const std::string& path)
-        : handle_(xls::openWorkbook(path, xls::Access::Shared)), sheet_(&chooseSheet()) {
+        : workbook_(xls::Workbook::fromBytes(
+              std::move(xls::readWholeFile(nativePath(path), path).bytes), path)),
+          sheet_(&chooseSheet()) {
         for (std::uint32_t column = 0; column < sheet_->columnCount(); ++column) {
             const xls::CellValue header =
                 sheet_->rowCount() > 0 ? sheet_->cell(0, column) : xls::CellValue{};
@@ -35,13 +40,6 @@ public:
             names_.push_back(text ? *text : std::string());
         }
     }
-    ~WorksheetTable() override {
-        try {
-            handle_.close();
-        } catch (const Error&) {
-        }
-    }
-
     const std::vector<std::string>& columnNames() const override { return names_; }
     bool next() override { return ++row_ < sheet_->rowCount(); }
     xls::CellValue cell(std::size_t column) override {
@@ -54,21 +52,21 @@ public:
 
 private:
     xls::Worksheet& chooseSheet() {
-        const std::vector<std::string> names = handle_->worksheetNames();
+        const std::vector<std::string> names = workbook_->worksheetNames();
         for (const std::string& name : names) {
             if (sameName(name, kExchangeTable)) {
-                return handle_->worksheet(name);
+                return workbook_->worksheet(name);
             }
         }
         if (names.empty()) {
             throw Error(
                 err::kInputTableNotFound,
-                "Die Arbeitsmappe '" + nativePath(handle_->path()) + "' hat kein Tabellenblatt.");
+                "Die Arbeitsmappe '" + nativePath(workbook_->path()) + "' hat kein Tabellenblatt.");
         }
-        return handle_->worksheet(std::size_t{0});
+        return workbook_->worksheet(std::size_t{0});
     }
 
-    xls::WorkbookHandle handle_;
+    std::unique_ptr<xls::Workbook> workbook_;
     xls::Worksheet* sheet_;
     std::vector<std::string> names_;
     std::uint32_t row_ = 0;  // the header; data rows follow

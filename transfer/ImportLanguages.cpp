@@ -54,9 +54,11 @@ ImportSummary ImportLanguages(const std::string& projectPath, const std::string&
     {
         const auto project = jet::JetDatabase::open(projectPath);
         refuseJet3(*project);
-        const std::vector<ExchangeRow> rows = readExchangeTexts(exchangePath, lcids);
-        plan = planImport(*project, rows, lcids, options);
     }
+    // The file's texts are taken before the project is read again, so that the two are not held
+    // in memory together.
+    std::vector<ExchangeRow> rows = readExchangeTexts(exchangePath, lcids);
+    plan = planImport(*jet::JetDatabase::open(projectPath), std::move(rows), lcids, options);
     if (!options.dryRun && plan.changesProject()) {
         replaceProject(projectPath, plan);
         plan.summary.written = true;

@@ -3,6 +3,7 @@
 #include "transfer/ImportPlan.h"
 
 #include <algorithm>
+#include <map>
 #include <unordered_map>
 
 #include "platform/Error.h"
@@ -21,16 +22,71 @@ constexpr int kDuplicateId = 3022;
 constexpr std::size_t kListedRefusals = 20;
 constexpr std::size_t kNewColumnSize = 255;
 
-// A language cell of the file, after merging the rows that name the same ID.
-struct FileText {
-    std::optional<std::string> text;  // nullopt: empty in every row of the ID
-    std::string place;
-};
+// The file's rows by ID. A later row of an ID that an earlier one named gives its texts to the
+// earlier row (the texts are moved, not copied: a file holds tens of thousands of them).
+class FileTexts {
+public:
+    FileTexts(std::vector<ExchangeRow> rows, const std::vector<std::int32_t>& lcids)
+        : rows_(std::move(rows)), matched_(rows_.size(), false) {
+        index_.reserve(rows_.size());
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const auto [first, added] = index_.try_emplace(rows_[i].id, i);
+            if (!added) {
+                mergeInto(first->second, i, lcids);
+            }
+        }
+    }
 
-struct FileEntry {
-    std::int64_t id = 0;
-    std::vector<FileText> texts;
-    bool matched = false;
+    // The row holding the texts of `id`, or nullptr; marks the ID as found in the project.
+    ExchangeRow* find(std::int64_t id) {
+        const auto found = index_.find(id);
+        if (found == index_.end()) {
+            return nullptr;
+        }
+        matched_[found->second] = true;
+        return &rows_[found->second];
+    }
+
+    // Where the text of language `k` of `row` came from.
+    const std::string& placeOf(const ExchangeRow& row, std::size_t k) const {
+        const auto index = static_cast<std::size_t>(&row - rows_.data());
+        const auto merged = mergedFrom_.find({index, k});
+        return merged == mergedFrom_.end() ? row.place : rows_[merged->second].place;
+    }
+
+    // The IDs no project row asked for, in file order.
+    template <typename Visit>
+    void forEachUnmatched(Visit visit) const {
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (!matched_[i] && index_.at(rows_[i].id) == i) {
+                visit(rows_[i].id);
+            }
+        }
+    }
+
+private:
+    void mergeInto(std::size_t first, std::size_t later, const std::vector<std::int32_t>& lcids) {
+        ExchangeRow& into = rows_[first];
+        ExchangeRow& from = rows_[later];
+        for (std::size_t k = 0; k < lcids.size(); ++k) {
+            if (!from.texts[k]) {
+                continue;
+            }
+            if (into.texts[k]) {
+                throw Error(kDuplicateId, "Die ID " + std::to_string(from.id) +
+                                              " hat in der Austauschdatei zwei Texte der Sprache " +
+                                              languageColumnName(lcids[k]) + " (" +
+                                              placeOf(into, k) + " und " + from.place + ").");
+            }
+            into.texts[k] = std::move(from.texts[k]);
+            mergedFrom_[{first, k}] = later;
+        }
+    }
+
+    std::vector<ExchangeRow> rows_;
+    std::vector<bool> matched_;
+    std::unordered_map<std::int64_t, std::size_t> index_;
+    std::map<std::pair<std::size_t, std::size_t>, std::size_t> mergedFrom_;
 };
 
 // The project's column of one language: where it is and what it takes.
@@ -71,37 +127,6 @@ private:
     int number_ = 0;
     std::string listed_;
 };
-
-std::vector<FileEntry> mergeById(const std::vector<ExchangeRow>& rows,
-                                 const std::vector<std::int32_t>& lcids,
-                                 std::unordered_map<std::int64_t, std::size_t>& index) {
-    const std::size_t languages = lcids.size();
-    std::vector<FileEntry> entries;
-    for (const ExchangeRow& row : rows) {
-        auto [at, added] = index.try_emplace(row.id, entries.size());
-        if (added) {
-            entries.push_back({row.id, std::vector<FileText>(languages), false});
-        }
-        FileEntry& entry = entries[at->second];
-        for (std::size_t k = 0; k < languages; ++k) {
-            FileText& text = entry.texts[k];
-            if (!row.texts[k]) {
-                if (text.place.empty()) {
-                    text.place = row.place;
-                }
-                continue;
-            }
-            if (text.text) {
-                throw Error(kDuplicateId, "Die ID " + std::to_string(row.id) +
-                                              " hat in der Austauschdatei zwei Texte der Sprache " +
-                                              languageColumnName(lcids[k]) + " (" + text.place +
-                                              " und " + row.place + ").");
-            }
-            text = {row.texts[k], row.place};
-        }
-    }
-    return entries;
-}
 
 std::optional<std::int64_t> idOf(const Variant& value) {
     return std::visit(
@@ -155,7 +180,7 @@ std::string describeId(std::int64_t id, std::int32_t lcid) {
 
 }  // namespace
 
-ImportPlan planImport(const jet::JetDatabase& project, const std::vector<ExchangeRow>& rows,
+ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> rows,
                       const std::vector<std::int32_t>& lcids, const ImportOptions& options) {
     const auto table = project.table(kProjectTextTable);
     std::optional<std::size_t> idColumn;
@@ -181,20 +206,18 @@ ImportPlan planImport(const jet::JetDatabase& project, const std::vector<Exchang
             plan.newColumns.push_back(column.lcid);
         }
     }
-    std::unordered_map<std::int64_t, std::size_t> index;
-    std::vector<FileEntry> entries = mergeById(rows, lcids, index);
+    plan.columnCount = columnCount;
+    FileTexts file(std::move(rows), lcids);
     const int machineCodePage = nls::machineAnsiCodePage();
     Refusals refusals;
 
     jet::TableCursor cursor = project.rows(table);
     while (cursor.next()) {
         const std::optional<std::int64_t> id = idOf(cursor.value(*idColumn));
-        const auto found = id ? index.find(*id) : index.end();
-        if (found == index.end()) {
+        ExchangeRow* entry = id ? file.find(*id) : nullptr;
+        if (!entry) {
             continue;
         }
-        FileEntry& entry = entries[found->second];
-        entry.matched = true;
         PlannedRow planned{cursor.position(), {}};
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const LanguageColumn& column = columns[k];
@@ -209,8 +232,8 @@ ImportPlan planImport(const jet::JetDatabase& project, const std::vector<Exchang
                              : std::optional<std::string>();
             std::optional<Variant> change;
             std::optional<std::string> newText;
-            const FileText& fileText = entry.texts[k];
-            if (!fileText.text) {
+            const std::optional<std::string>& fileText = entry->texts[k];
+            if (!fileText) {
                 const Variant emptied = column.allowZeroLength ? Variant(std::string()) : Null{};
                 if (!options.allowEmpty) {
                     ++counts.emptySkipped;
@@ -224,48 +247,45 @@ ImportPlan planImport(const jet::JetDatabase& project, const std::vector<Exchang
                         newText = std::string();
                     }
                 }
-            } else if (shown && withUnixLineBreaks(*shown) == withUnixLineBreaks(*fileText.text)) {
+            } else if (shown && equalButForLineBreaks(*shown, *fileText)) {
                 ++counts.unchanged;
             } else if (options.keepExisting && !projectEmpty) {
                 ++counts.keptExisting;
             } else {
-                StoredText converted = storedText(*fileText.text, column.codePage, machineCodePage);
+                StoredText converted = storedText(*fileText, column.codePage, machineCodePage);
                 if (converted.refusal) {
                     const bool language =
                         converted.refusal->reason == UnstorableText::Reason::NotInLanguageCodePage;
                     refusals.add(
                         err::kConversion,
-                        describeId(entry.id, column.lcid) + ": das Zeichen \"" +
+                        describeId(entry->id, column.lcid) + ": das Zeichen \"" +
                             converted.refusal->character + "\" gibt es in der " +
                             (language ? "ANSI-Codepage " + std::to_string(column.codePage) +
                                             " der Sprache"
                                       : "ANSI-Codepage " + std::to_string(machineCodePage) +
                                             " des Rechners") +
-                            " nicht (" + fileText.place + ").");
+                            " nicht (" + file.placeOf(*entry, k) + ").");
                     continue;
                 }
                 const std::size_t length = nls::toUtf16(*converted.text).size();
                 if (column.capacity != 0 && length > column.capacity) {
                     refusals.add(err::kFieldTooSmall,
-                                 describeId(entry.id, column.lcid) + ": der Text hat " +
+                                 describeId(entry->id, column.lcid) + ": der Text hat " +
                                      std::to_string(length) + " Zeichen, die Spalte fasst " +
-                                     std::to_string(column.capacity) + " (" + fileText.place +
-                                     ").");
+                                     std::to_string(column.capacity) + " (" +
+                                     file.placeOf(*entry, k) + ").");
                     continue;
                 }
                 change = std::move(*converted.text);
-                newText = *fileText.text;
+                newText = *fileText;
             }
             if (!change) {
                 continue;
             }
             ++counts.changed;
-            if (planned.changes.empty()) {
-                planned.changes.resize(columnCount);
-            }
-            planned.changes[column.index] = std::move(*change);
+            planned.changes.emplace_back(column.index, std::move(*change));
             if (options.listChanges) {
-                plan.summary.changes.push_back({entry.id, column.lcid, shown, newText});
+                plan.summary.changes.push_back({entry->id, column.lcid, shown, newText});
             }
         }
         if (!planned.changes.empty()) {
@@ -273,14 +293,12 @@ ImportPlan planImport(const jet::JetDatabase& project, const std::vector<Exchang
         }
     }
     refusals.throwIfAny();
-    for (const FileEntry& entry : entries) {
-        if (!entry.matched) {
-            if (plan.summary.firstUnknownIds.size() < kListedUnknownIds) {
-                plan.summary.firstUnknownIds.push_back(entry.id);
-            }
-            ++plan.summary.unknownIdCount;
+    file.forEachUnmatched([&](std::int64_t id) {
+        if (plan.summary.firstUnknownIds.size() < kListedUnknownIds) {
+            plan.summary.firstUnknownIds.push_back(id);
         }
-    }
+        ++plan.summary.unknownIdCount;
+    });
     return plan;
 }
 

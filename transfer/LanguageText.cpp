@@ -111,16 +111,24 @@ StoredText storedText(const std::string& readable, int codePage, int machineCode
     return {std::move(stored), std::nullopt};
 }
 
-std::string withUnixLineBreaks(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;
+bool equalButForLineBreaks(std::string_view a, std::string_view b) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    const auto skipCr = [](std::string_view text, std::size_t& at) {
+        if (at + 1 < text.size() && text[at] == '\r' && text[at + 1] == '\n') {
+            ++at;
         }
-        result += text[i];
+    };
+    for (;;) {
+        skipCr(a, i);
+        skipCr(b, j);
+        if (i == a.size() || j == b.size()) {
+            return i == a.size() && j == b.size();
+        }
+        if (a[i++] != b[j++]) {
+            return false;
+        }
     }
-    return result;
 }
 
 }  // namespace glossel::transfer

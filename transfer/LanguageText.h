@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace glossel::transfer {
 
@@ -39,7 +40,7 @@ struct StoredText {
 };
 StoredText storedText(const std::string& readable, int codePage, int machineCodePage);
 
-// The text with CR LF line breaks turned into LF, for comparing texts across line-break styles.
-std::string withUnixLineBreaks(const std::string& text);
+// Whether two texts are equal once CR LF line breaks are read as LF.
+bool equalButForLineBreaks(std::string_view a, std::string_view b);
 
 }  // namespace glossel::transfer

@@ -29,8 +29,13 @@ void applyPlan(const std::shared_ptr<jet::JetDatabase>& database, const ImportPl
                            {languageColumnName(lcid), kLanguageColumnSize, true});
     }
     jet::TableWriter writer(database, kProjectTextTable);
+    std::vector<std::optional<Variant>> changes(plan.columnCount);
     for (const PlannedRow& row : plan.rows) {
-        writer.updateRow(row.position, row.changes);
+        std::fill(changes.begin(), changes.end(), std::nullopt);
+        for (const auto& [column, value] : row.changes) {
+            changes[column] = value;
+        }
+        writer.updateRow(row.position, changes);
     }
     database->channel().flushAll();
 }

@@ -61,7 +61,10 @@ TEST(LanguageText, LanguagesWithoutCodePageKeepTheirTextsAndLineBreakStylesCompa
     EXPECT_EQ(storedText("हिन्दी", 0, kWestern).text, "हिन्दी");
     EXPECT_EQ(exportedText("हिन्दी", 0, kWestern), "हिन्दी");
     EXPECT_FALSE(isKnownLanguage(0x7F7F));
-    EXPECT_EQ(withUnixLineBreaks("a\r\nb\rc\n"), "a\nb\rc\n");
+    EXPECT_TRUE(equalButForLineBreaks("a\r\nb\rc\n", "a\nb\rc\r\n"));
+    EXPECT_TRUE(equalButForLineBreaks("", ""));
+    EXPECT_FALSE(equalButForLineBreaks("a\r\n", "a\r"));
+    EXPECT_FALSE(equalButForLineBreaks("a\nb", "a\n"));
 }
 
 }  // namespace
