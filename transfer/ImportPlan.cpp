@@ -178,6 +178,68 @@ std::string describeId(std::int64_t id, std::int32_t lcid) {
     return "ID " + std::to_string(id) + ", " + languageColumnName(lcid);
 }
 
+// What becomes of one language cell of one project row.
+struct CellOutcome {
+    enum class Kind { Changed, Unchanged, EmptySkipped, KeptExisting, Refused };
+    Kind kind = Kind::Unchanged;
+    Variant newValue;                    // Changed: what the project stores
+    std::optional<std::string> newText;  // Changed: as the file holds it (Null: nullopt)
+    int refusalNumber = 0;               // Refused: the error number and what is wrong
+    std::string refusal;
+};
+
+CellOutcome decideCell(const Variant& stored, const std::optional<std::string>& shown,
+                       const std::optional<std::string>& fileText, const LanguageColumn& column,
+                       int machineCodePage, const ImportOptions& options) {
+    using Kind = CellOutcome::Kind;
+    const auto* storedString = std::get_if<std::string>(&stored);
+    const bool projectEmpty = !storedString || storedString->empty();
+    if (!fileText) {
+        if (!options.allowEmpty) {
+            return {Kind::EmptySkipped};
+        }
+        if (projectEmpty) {
+            return {Kind::Unchanged};
+        }
+        if (options.keepExisting) {
+            return {Kind::KeptExisting};
+        }
+        if (column.allowZeroLength) {
+            return {Kind::Changed, std::string(), std::string()};
+        }
+        return {Kind::Changed, Null{}, std::nullopt};
+    }
+    if (shown && equalButForLineBreaks(*shown, *fileText)) {
+        return {Kind::Unchanged};
+    }
+    if (options.keepExisting && !projectEmpty) {
+        return {Kind::KeptExisting};
+    }
+    StoredText converted = storedText(*fileText, column.codePage, machineCodePage);
+    if (converted.refusal) {
+        const bool inLanguage =
+            converted.refusal->reason == UnstorableText::Reason::NotInLanguageCodePage;
+        return {Kind::Refused,
+                {},
+                {},
+                err::kConversion,
+                "das Zeichen \"" + converted.refusal->character + "\" gibt es in der " +
+                    "ANSI-Codepage " +
+                    std::to_string(inLanguage ? column.codePage : machineCodePage) +
+                    (inLanguage ? " der Sprache" : " des Rechners") + " nicht"};
+    }
+    const std::size_t length = nls::toUtf16(*converted.text).size();
+    if (column.capacity != 0 && length > column.capacity) {
+        return {Kind::Refused,
+                {},
+                {},
+                err::kFieldTooSmall,
+                "der Text hat " + std::to_string(length) + " Zeichen, die Spalte fasst " +
+                    std::to_string(column.capacity)};
+    }
+    return {Kind::Changed, std::move(*converted.text), fileText};
+}
+
 }  // namespace
 
 ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> rows,
@@ -210,6 +272,7 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
     FileTexts file(std::move(rows), lcids);
     const int machineCodePage = nls::machineAnsiCodePage();
     Refusals refusals;
+    const Variant null = Null{};
 
     jet::TableCursor cursor = project.rows(table);
     while (cursor.next()) {
@@ -222,70 +285,37 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const LanguageColumn& column = columns[k];
             LanguageSummary& counts = plan.summary.languages[k];
-            const Variant stored =
-                column.existing ? cursor.value(*column.existing) : Variant(Null{});
+            const Variant& stored = column.existing ? cursor.value(*column.existing) : null;
             const auto* storedString = std::get_if<std::string>(&stored);
-            const bool projectEmpty = !storedString || storedString->empty();
             const std::optional<std::string> shown =
                 storedString ? exportedText(*storedString, column.codePage, machineCodePage)
                                    .value_or(*storedString)
                              : std::optional<std::string>();
-            std::optional<Variant> change;
-            std::optional<std::string> newText;
-            const std::optional<std::string>& fileText = entry->texts[k];
-            if (!fileText) {
-                const Variant emptied = column.allowZeroLength ? Variant(std::string()) : Null{};
-                if (!options.allowEmpty) {
-                    ++counts.emptySkipped;
-                } else if (projectEmpty) {
+            CellOutcome outcome =
+                decideCell(stored, shown, entry->texts[k], column, machineCodePage, options);
+            switch (outcome.kind) {
+                case CellOutcome::Kind::Unchanged:
                     ++counts.unchanged;
-                } else if (options.keepExisting) {
+                    break;
+                case CellOutcome::Kind::EmptySkipped:
+                    ++counts.emptySkipped;
+                    break;
+                case CellOutcome::Kind::KeptExisting:
                     ++counts.keptExisting;
-                } else {
-                    change = emptied;
-                    if (column.allowZeroLength) {
-                        newText = std::string();
+                    break;
+                case CellOutcome::Kind::Refused:
+                    refusals.add(outcome.refusalNumber, describeId(entry->id, column.lcid) + ": " +
+                                                            outcome.refusal + " (" +
+                                                            file.placeOf(*entry, k) + ").");
+                    break;
+                case CellOutcome::Kind::Changed:
+                    ++counts.changed;
+                    if (options.listChanges) {
+                        plan.summary.changes.push_back(
+                            {entry->id, column.lcid, shown, std::move(outcome.newText)});
                     }
-                }
-            } else if (shown && equalButForLineBreaks(*shown, *fileText)) {
-                ++counts.unchanged;
-            } else if (options.keepExisting && !projectEmpty) {
-                ++counts.keptExisting;
-            } else {
-                StoredText converted = storedText(*fileText, column.codePage, machineCodePage);
-                if (converted.refusal) {
-                    const bool language =
-                        converted.refusal->reason == UnstorableText::Reason::NotInLanguageCodePage;
-                    refusals.add(
-                        err::kConversion,
-                        describeId(entry->id, column.lcid) + ": das Zeichen \"" +
-                            converted.refusal->character + "\" gibt es in der " +
-                            (language ? "ANSI-Codepage " + std::to_string(column.codePage) +
-                                            " der Sprache"
-                                      : "ANSI-Codepage " + std::to_string(machineCodePage) +
-                                            " des Rechners") +
-                            " nicht (" + file.placeOf(*entry, k) + ").");
-                    continue;
-                }
-                const std::size_t length = nls::toUtf16(*converted.text).size();
-                if (column.capacity != 0 && length > column.capacity) {
-                    refusals.add(err::kFieldTooSmall,
-                                 describeId(entry->id, column.lcid) + ": der Text hat " +
-                                     std::to_string(length) + " Zeichen, die Spalte fasst " +
-                                     std::to_string(column.capacity) + " (" +
-                                     file.placeOf(*entry, k) + ").");
-                    continue;
-                }
-                change = std::move(*converted.text);
-                newText = *fileText;
-            }
-            if (!change) {
-                continue;
-            }
-            ++counts.changed;
-            planned.changes.emplace_back(column.index, std::move(*change));
-            if (options.listChanges) {
-                plan.summary.changes.push_back({entry->id, column.lcid, shown, newText});
+                    planned.changes.emplace_back(column.index, std::move(outcome.newValue));
+                    break;
             }
         }
         if (!planned.changes.empty()) {
