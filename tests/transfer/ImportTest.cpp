@@ -46,9 +46,13 @@ TEST_F(Import, ChangedTextsAreStoredInTheLanguagesCodePageAndThePreviousProjectI
                         {2, {{"L1031", std::string("Motor 1 hält")}}},
                         {20, {{"L1031", std::string("Zeile 1\nZeile 2")}}}});
     const auto before = glossel::test::readBytes(project_);
+    fs::permissions(project_, fs::perms::owner_read | fs::perms::owner_write |
+                                  fs::perms::group_read);
     ImportOptions options;
     options.listChanges = true;
     const ImportSummary summary = import(file, {1031, 1049}, options);
+    EXPECT_EQ(fs::status(project_).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
     EXPECT_TRUE(summary.written);
     EXPECT_EQ(summary.languages[0].changed, 1u);
