@@ -25,7 +25,7 @@ constexpr char kUsage[] =
     "                                      exportiert die Sprachen in ZIEL (.xls oder .mdb),\n"
     "                                      aus der Vorlage neben dem Programm\n"
     "  glossel-cli import PROJEKT DATEI --language LCID [--language LCID ...] [--dry-run]\n"
-    "              [--keep-existing] [--allow-empty] [--changes AENDERUNGEN.csv]\n"
+    "              [--keep-existing] [--allow-empty] [--changes ÄNDERUNGEN.csv]\n"
     "                                      übernimmt die genannten Sprachen aus DATEI (.xls oder\n"
     "                                      .mdb) nach ID ins Projekt; fehlt dem Projekt eine\n"
     "                                      Sprache, wird ihre Spalte angefügt. Ausgabe: je "
