@@ -66,6 +66,12 @@ std::string backupPath(const std::string& projectPath) {
 void replaceProject(const std::string& projectPath, const ImportPlan& plan,
                     const StoreFilter& filter) {
     const std::string project = nativePath(projectPath);
+    // Renaming over a write-protected file would go through: the protection is honoured here.
+    if (const int error = files::checkWritable(project)) {
+        throw Error(err::kReadOnly, "Die Projektdatei '" + project + "' ist schreibgeschützt (" +
+                                        files::systemErrorText(error) +
+                                        "); es wird nichts importiert.");
+    }
     files::StagedFile staged(project);
     if (const int error = files::copyContent(project, staged.path())) {
         writeFailed(project, error);

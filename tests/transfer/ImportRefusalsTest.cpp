@@ -82,6 +82,16 @@ TEST_F(ImportRefusal, Jet3ProjectsAndMissingProjects) {
     expectRefused(file, {1031}, 3024, "Demo.tvs");
 }
 
+TEST_F(ImportRefusal, AWriteProtectedProjectIsNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root may write to any file";
+    }
+    const std::string file = exportTo("Texte.mdb", {1031});
+    editExchange(file, {{1, {{"L1031", std::string("geändert")}}}});
+    std::filesystem::permissions(project_, std::filesystem::perms::owner_read);
+    expectRefused(file, {1031}, 3027, "schreibgeschützt");
+}
+
 TEST_F(ImportRefusal, AProjectAnotherProgramOrAnotherImportHoldsOpen) {
     const std::string file = exportTo("Texte.mdb", {1031});
     editExchange(file, {{1, {{"L1031", std::string("geändert")}}}});
