@@ -41,14 +41,15 @@ void refuseMoreLanguagesThanTemplateColumns(const std::string& templatePath,
                                             const std::vector<std::int32_t>& lcids) {
     dao::Database workbook =
         dao::DBEngine().OpenDatabase(templatePath, false, kTemplateWithoutHeader);
-    const std::size_t columns = workbook.TableDefs().Item(kExchangeWorksheet).Fields().Count();
+    const std::size_t columns =
+        workbook.TableDefs().Item(kExchangeWorksheet).Fields().Count();
     workbook.Close();
     const std::size_t room = columns > kFixedColumnCount ? columns - kFixedColumnCount : 0;
     if (lcids.size() > room) {
-        throw Error(err::kSpreadsheetFull, "Die Vorlage '" + nativePath(templatePath) +
-                                               "' hat Spalten für " + std::to_string(room) +
-                                               " Sprachen; gewählt sind " +
-                                               std::to_string(lcids.size()) + ".");
+        throw Error(err::kSpreadsheetFull,
+                    "Die Vorlage '" + nativePath(templatePath) + "' hat Spalten für " +
+                        std::to_string(room) + " Sprachen; gewählt sind " +
+                        std::to_string(lcids.size()) + ".");
     }
 }
 
