@@ -287,10 +287,14 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
             LanguageSummary& counts = plan.summary.languages[k];
             const Variant& stored = column.existing ? cursor.value(*column.existing) : null;
             const auto* storedString = std::get_if<std::string>(&stored);
+            // What the export makes of the project's text: needed to compare it with the
+            // file's, and for the list of changes; an empty cell that is skipped needs neither.
+            const bool compared = entry->texts[k] || options.allowEmpty;
             const std::optional<std::string> shown =
-                storedString ? exportedText(*storedString, column.codePage, machineCodePage)
-                                   .value_or(*storedString)
-                             : std::optional<std::string>();
+                storedString && compared
+                    ? exportedText(*storedString, column.codePage, machineCodePage)
+                          .value_or(*storedString)
+                    : std::optional<std::string>();
             CellOutcome outcome =
                 decideCell(stored, shown, entry->texts[k], column, machineCodePage, options);
             switch (outcome.kind) {
