@@ -3,7 +3,7 @@
 
 #include "platform/systools/SysTools.h"
 #include "projects/ProjectCatalogue.h"
-#include "projects/ProjectRegistry.h"
+#include "projects/ProjectDirectory.h"
 #include "projects/ProjectTypes.h"
 #include "projects/ReportListView.h"
 
@@ -21,10 +21,7 @@ void listProjects(bool prune, std::ostream& out) {
 }
 
 void printProjectPath(const std::string& name, std::ostream& out) {
-    out << projects::registryText(systools::SysTools().RegistryTools().ReadValue(
-               systools::HKEY_LOCAL_MACHINE, projects::projectKey(name), projects::kPathValue,
-               std::string()))
-        << '\n';
+    out << projects::projectDirectory(name) << '\n';
 }
 
 }  // namespace glossel::cli

@@ -10,6 +10,7 @@
 
 #include "cli/Commands.h"
 #include "cli/ExportCommand.h"
+#include "cli/ImportCommand.h"
 #include "cli/ProjectCommands.h"
 #include "cli/XlsDump.h"
 #include "platform/Error.h"
@@ -23,6 +24,20 @@ constexpr char kUsage[] =
     "  glossel-cli export PROJEKT ZIEL --language LCID [--language LCID ...]\n"
     "                                      exportiert die Sprachen in ZIEL (.xls oder .mdb),\n"
     "                                      aus der Vorlage neben dem Programm\n"
+    "  glossel-cli import PROJEKT DATEI --language LCID [--language LCID ...] [--dry-run]\n"
+    "              [--keep-existing] [--allow-empty] [--changes ÄNDERUNGEN.csv]\n"
+    "                                      übernimmt die genannten Sprachen aus DATEI (.xls oder\n"
+    "                                      .mdb) nach ID ins Projekt; fehlt dem Projekt eine\n"
+    "                                      Sprache, wird ihre Spalte angefügt. Ausgabe: je "
+    "Sprache\n"
+    "                                      geänderte, unveränderte Texte und übersprungene leere\n"
+    "                                      Zellen, dazu IDs, die das Projekt nicht hat. Das "
+    "vorige\n"
+    "                                      Projekt bleibt als PROJEKT.bak. --dry-run: nur prüfen\n"
+    "                                      und zählen; --keep-existing: nur leere Texte füllen;\n"
+    "                                      --allow-empty: leere Zellen leeren den Text;\n"
+    "                                      --changes: jede Änderung als CSV (ID, Sprache, alter\n"
+    "                                      und neuer Text)\n"
     "  glossel-cli dump DATEI              Tabellen einer Jet-Datenbank bzw. Tabellenblätter\n"
     "                                      einer Arbeitsmappe (.xls), eine je Zeile\n"
     "  glossel-cli dump DATEI TABELLE      Tabelle bzw. Tabellenblatt als CSV (RFC 4180, UTF-8,\n"
@@ -83,6 +98,63 @@ std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::
     return lcids;
 }
 
+// "import PROJECT FILE --language LCID ... [options]": the arguments, or nothing for a malformed
+// call: one language at least, none twice, each option once.
+struct ImportArguments {
+    std::vector<std::int32_t> lcids;
+    glossel::transfer::ImportOptions options;
+    std::string changesPath;
+};
+
+std::optional<std::int32_t> parseLcid(const std::string& text) {
+    std::int32_t lcid = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), lcid);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return lcid;
+}
+
+std::optional<ImportArguments> importArguments(const std::vector<std::string>& args) {
+    ImportArguments parsed;
+    std::vector<std::string> seen;
+    for (std::size_t i = 3; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        const bool takesValue = option == "--language" || option == "--changes";
+        if (takesValue && i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        if (option != "--language") {
+            if (std::find(seen.begin(), seen.end(), option) != seen.end()) {
+                return std::nullopt;
+            }
+            seen.push_back(option);
+        }
+        if (option == "--language") {
+            const auto lcid = parseLcid(args[++i]);
+            if (!lcid ||
+                std::find(parsed.lcids.begin(), parsed.lcids.end(), *lcid) != parsed.lcids.end()) {
+                return std::nullopt;
+            }
+            parsed.lcids.push_back(*lcid);
+        } else if (option == "--changes") {
+            parsed.changesPath = args[++i];
+        } else if (option == "--dry-run") {
+            parsed.options.dryRun = true;
+        } else if (option == "--keep-existing") {
+            parsed.options.keepExisting = true;
+        } else if (option == "--allow-empty") {
+            parsed.options.allowEmpty = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (args.size() < 3 || parsed.lcids.empty()) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
 int run(const std::vector<std::string>& args) {
     using namespace glossel::cli;
     const std::string& command = args[0];
@@ -102,6 +174,15 @@ int run(const std::vector<std::string>& args) {
         } catch (const UnknownLanguage& unknown) {
             return usageError("das Projekt hat keine Sprache " + std::to_string(unknown.lcid));
         }
+    } else if (command == "import") {
+        const auto parsed = importArguments(args);
+        if (!parsed) {
+            return usageError(
+                "import erwartet PROJEKT DATEI, je Sprache einmal --language LCID (mindestens "
+                "eine) und die Optionen höchstens einmal");
+        }
+        glossel::cli::importLanguages(args[1], args[2], parsed->lcids, parsed->options,
+                                      parsed->changesPath, std::cout);
     } else if (command == "dump" && args.size() == 2) {
         isWorkbook(args[1]) ? listWorksheets(args[1], std::cout) : listTables(args[1], std::cout);
     } else if (command == "dump" && args.size() == 3) {

@@ -17,7 +17,7 @@
 #include "forms/WaitCursor.h"
 #include "forms/WindowMessageBoxes.h"
 #include "platform/systools/SysTools.h"
-#include "projects/ProjectRegistry.h"
+#include "projects/ProjectDirectory.h"
 #include "transfer/MImportLanguage.h"
 
 namespace glossel::forms {
@@ -80,10 +80,8 @@ void FGlossel::cmdSearchProject_Click() {
         if (txtName->text().isEmpty()) {
             return;
         }
-        const Variant path = systools::SysTools().RegistryTools().ReadValue(
-            systools::HKEY_LOCAL_MACHINE, projects::projectKey(txtName->text().toStdString()),
-            projects::kPathValue, std::string());
-        txtPath->setText(QString::fromStdString(projects::registryText(path)));
+        txtPath->setText(QString::fromStdString(
+            projects::projectDirectory(txtName->text().toStdString())));
         transfer::FillLanguageList(projectFilePath(), *lstLanguages);
     });
 }

@@ -6,35 +6,18 @@
 // code page cannot hold (it would come back as "?"). A table without rows and a language without
 // ANSI code page have nothing to repair and pass silently. A text whose bytes the language's code
 // page cannot decode is left as it is.
-#include <charconv>
-
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
-#include "platform/nls/AnsiText.h"
-#include "platform/nls/CodePageConverters.h"
 #include "platform/nls/Environment.h"
-#include "platform/nls/LocaleInfo.h"
-#include "platform/nls/Utf8Text.h"
 #include "platform/systools/SysTools.h"
+#include "transfer/LanguageText.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
 namespace {
 
-constexpr int kBufferLength = 255;
 constexpr char kWorkbookConnect[] = "Excel 8.0;HDR=YES;IMEX=2;";
-
-int languageCodePage(std::int32_t lcid) {
-    std::string buffer;
-    const int written =
-        nls::GetLocaleInfoA(lcid, nls::kLocaleIDefaultAnsiCodePage, buffer, kBufferLength);
-    const std::string_view text =
-        std::string_view(buffer).substr(0, static_cast<std::size_t>(std::max(written - 1, 0)));
-    int codePage = 0;
-    std::from_chars(text.data(), text.data() + text.size(), codePage);
-    return codePage;
-}
 
 std::string rowName(const dao::Fields& fields) {
     try {
@@ -50,21 +33,6 @@ std::string rowName(const dao::Fields& fields) {
     return "ohne ID";
 }
 
-// The text decoded in `codePage`, or nullopt when its bytes are no valid text there.
-std::optional<std::string> decodeInLanguage(const std::string& bytes, int codePage) {
-    std::string decoded = nls::decodeAnsi(codePage, bytes);
-    if (decoded.empty() || decoded.find("\uFFFD") != std::string::npos) {
-        return std::nullopt;
-    }
-    return decoded;
-}
-
-// Whether the text comes back as it is without converting it: ASCII, which both code pages read
-// alike.
-bool readsAlike(const std::string& text, int machineCodePage, int codePage) {
-    return nls::isAscii(text) && nls::keepsAscii(machineCodePage) && nls::keepsAscii(codePage);
-}
-
 }  // namespace
 
 void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
@@ -72,8 +40,6 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
     if (codePage == 0) {
         return;
     }
-    // Without a converter for the language's code page no text decodes there: all stay as they are.
-    const bool decodable = nls::codePageConverter(codePage) != nullptr;
     const std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
     dao::Database database = extension == kWorkbookExtension
                                  ? dao::DBEngine().OpenDatabase(targetPath, true, kWorkbookConnect)
@@ -109,27 +75,15 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
         if (!machineCodePage) {
             machineCodePage = nls::machineAnsiCodePage();
         }
-        std::optional<std::string> decoded;
-        if (!readsAlike(*text, *machineCodePage, codePage)) {
-            const std::optional<std::string> bytes =
-                nls::encodeAnsiExactly(*machineCodePage, *text);
-            if (!bytes) {
-                throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
-                                                  rowName(records.Fields()) +
-                                                  " ist in der ANSI-Codepage des Rechners nicht "
-                                                  "darstellbar (TESSVIA_ACP prüfen).");
-            }
-            // In the machine's own code page the bytes read as the text they came from.
-            if (codePage != *machineCodePage && decodable) {
-                decoded = decodeInLanguage(*bytes, codePage);
-            }
+        std::optional<std::string> decoded = exportedText(*text, codePage, *machineCodePage);
+        if (!decoded) {
+            throw Error(err::kConversion, "Der Text der Sprache " + column + " im Datensatz " +
+                                              rowName(records.Fields()) +
+                                              " ist in der ANSI-Codepage des Rechners nicht "
+                                              "darstellbar (TESSVIA_ACP prüfen).");
         }
         records.Edit();
-        if (decoded) {
-            field.SetValue(std::move(*decoded));
-        } else {
-            field.SetValue(value);
-        }
+        field.SetValue(std::move(*decoded));
         records.Update();
     }
     records.Close();

@@ -56,6 +56,7 @@ public:
     [[nodiscard]] int writeAll(std::span<const std::uint8_t> bytes);
     [[nodiscard]] int writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
+    [[nodiscard]] int truncate(std::uint64_t size);
     [[nodiscard]] int setPermissions(unsigned bits);
     // Makes everything written so far durable.
     [[nodiscard]] int sync();
@@ -63,6 +64,11 @@ public:
     void startWriteback();
     // Waits for an exclusive advisory lock on the whole file, held until the file is closed.
     [[nodiscard]] int lockExclusive();
+    // Takes the same lock without waiting: EWOULDBLOCK when another open of the file holds it.
+    [[nodiscard]] int tryLockExclusive();
+    // Whether another open of the file holds a byte-range lock on any part of it, as database
+    // engines lock their files and lock files (on Windows shares these arrive as POSIX locks).
+    [[nodiscard]] int testRangeLocks(bool& locked) const;
     // Hands the descriptor over to a C stream opened with `mode` ("wb", …), which the caller then
     // closes; nullptr with the system's error number in `error` when that fails. The File is
     // closed afterwards either way.

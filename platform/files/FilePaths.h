@@ -26,6 +26,13 @@ std::string directoryOf(const std::string& path);
 // Replaces `to` by `from` in one step; both on one file system.
 [[nodiscard]] int renameFile(const std::string& from, const std::string& to);
 
+// Gives the file `from` a second name `to` (a hard link); `to` must not exist. Fails (e.g. EPERM,
+// EXDEV) where the file system has no hard links.
+[[nodiscard]] int linkFile(const std::string& from, const std::string& to);
+
+// Writes the content of the file `from` into the file `to`, which is truncated first.
+[[nodiscard]] int copyContent(const std::string& from, const std::string& to);
+
 // Makes the directory's entries (a file just created or renamed there) durable.
 [[nodiscard]] int syncDirectory(const std::string& directory);
 

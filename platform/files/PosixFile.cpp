@@ -172,6 +172,41 @@ int File::lockExclusive() {
     return 0;
 }
 
+int File::truncate(std::uint64_t size) {
+    while (::ftruncate(descriptor_, static_cast<off_t>(size)) != 0) {
+        if (errno != EINTR) {
+            return errno;
+        }
+    }
+    return 0;
+}
+
+int File::tryLockExclusive() {
+    while (::flock(descriptor_, LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EINTR) {
+            return errno == EAGAIN ? EWOULDBLOCK : errno;
+        }
+    }
+    return 0;
+}
+
+int File::testRangeLocks(bool& locked) const {
+    // An open-file-description query sees the locks of every other open of the file, those of
+    // this process included, and takes none itself.
+    struct flock query {};
+    query.l_type = F_WRLCK;
+    query.l_whence = SEEK_SET;
+    query.l_start = 0;
+    query.l_len = 0;
+    while (::fcntl(descriptor_, F_OFD_GETLK, &query) != 0) {
+        if (errno != EINTR) {
+            return errno;
+        }
+    }
+    locked = query.l_type != F_UNLCK;
+    return 0;
+}
+
 std::FILE* File::releaseToStream(const char* mode, int& error) {
     std::FILE* stream = ::fdopen(descriptor_, mode);
     error = stream ? 0 : errno;

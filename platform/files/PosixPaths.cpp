@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "platform/NativePath.h"
 #include "platform/files/FileError.h"
@@ -69,6 +70,37 @@ int removeFile(const std::string& path) {
 
 int renameFile(const std::string& from, const std::string& to) {
     return std::rename(nativePath(from).c_str(), nativePath(to).c_str()) == 0 ? 0 : errno;
+}
+
+int linkFile(const std::string& from, const std::string& to) {
+    return ::link(nativePath(from).c_str(), nativePath(to).c_str()) == 0 ? 0 : errno;
+}
+
+int copyContent(const std::string& from, const std::string& to) {
+    File input;
+    if (const int error = input.open(from, Access::read)) {
+        return error;
+    }
+    File output;
+    if (const int error = output.open(to, Access::readWrite)) {
+        return error;
+    }
+    if (const int error = output.truncate(0)) {
+        return error;
+    }
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (;;) {
+        std::size_t got = 0;
+        if (const int error = input.readSome(buffer, got)) {
+            return error;
+        }
+        if (got == 0) {
+            return output.close();
+        }
+        if (const int error = output.writeAll(std::span(buffer.data(), got))) {
+            return error;
+        }
+    }
 }
 
 int syncDirectory(const std::string& directory) {

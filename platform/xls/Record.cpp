@@ -1,6 +1,7 @@
 // Cutting the Workbook stream into records and reading their fields.
 #include "platform/xls/Record.h"
 
+#include <algorithm>
 #include <bit>
 #include <string>
 
@@ -44,6 +45,19 @@ void RecordCursor::appendPart(Record& record, bool first) {
 
 Record RecordCursor::next() {
     Record record;
+    // The record and its CONTINUE parts are gathered into one buffer, sized once: a shared
+    // string table can run to megabytes in thousands of parts.
+    std::size_t total = 0;
+    for (std::size_t at = position_; stream_.size() - at >= kRecordHeaderSize;) {
+        const std::size_t length = stream_[at + 2] | stream_[at + 3] << 8;
+        total += length;
+        at += kRecordHeaderSize + length;
+        if (at > stream_.size() || stream_.size() - at < 2 ||
+            (stream_[at] | stream_[at + 1] << 8) != id::kContinue) {
+            break;
+        }
+    }
+    record.data.reserve(std::min(total, stream_.size()));
     appendPart(record, true);
     while (stream_.size() - position_ >= 2 && peekId() == id::kContinue) {
         appendPart(record, false);

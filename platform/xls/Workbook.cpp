@@ -14,7 +14,18 @@ namespace glossel::xls {
 
 std::unique_ptr<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes,
                                               const std::string& path) {
+    return fromContainer(readCompoundFile(bytes, path), path);
+}
+
+std::unique_ptr<Workbook> Workbook::fromBytes(std::vector<std::uint8_t>&& bytes,
+                                              const std::string& path) {
     CompoundEntry container = readCompoundFile(bytes, path);
+    std::vector<std::uint8_t>().swap(bytes);
+    return fromContainer(std::move(container), path);
+}
+
+std::unique_ptr<Workbook> Workbook::fromContainer(CompoundEntry container,
+                                                  const std::string& path) {
     CompoundEntry* stream = container.findStream("Workbook");
     if (!stream) {
         if (container.findStream("Book")) {

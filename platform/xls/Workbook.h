@@ -24,6 +24,10 @@ public:
     // encrypted; 3049 damaged.
     static std::unique_ptr<Workbook> fromBytes(std::span<const std::uint8_t> bytes,
                                                const std::string& path);
+    // The same, giving the file's bytes back as soon as its streams are taken out of them, so
+    // that a big workbook is not held twice while it is read.
+    static std::unique_ptr<Workbook> fromBytes(std::vector<std::uint8_t>&& bytes,
+                                               const std::string& path);
     ~Workbook();
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
@@ -57,6 +61,8 @@ public:
 
 private:
     Workbook(std::string path, CompoundEntry container, std::unique_ptr<WorkbookContent> content);
+    static std::unique_ptr<Workbook> fromContainer(CompoundEntry container,
+                                                   const std::string& path);
 
     std::string path_;
     CompoundEntry container_;  // the Workbook stream's bytes are dropped after reading

@@ -1,0 +1,175 @@
+// The two kinds of exchange table: a worksheet read through the workbook engine, a database table
+// read through DAO.
+#include "transfer/ExchangeTable.h"
+
+#include "platform/Error.h"
+#include "platform/NameCompare.h"
+#include "platform/NativePath.h"
+#include "platform/dao/DBEngine.h"
+#include "platform/systools/SysTools.h"
+#include "platform/xls/FileAccess.h"
+#include "platform/xls/Workbook.h"
+#include "platform/xls/Worksheet.h"
+#include "transfer/TextTables.h"
+
+namespace glossel::transfer {
+namespace {
+
+constexpr int kNoExchangeFile = 3264;
+
+std::string columnLetters(std::size_t column) {
+    std::string letters;
+    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letters;
+}
+
+// The workbook is read for this table alone, past the engine's cache of open workbooks, so that
+// its memory is given back as soon as the texts are taken.
+class WorksheetTable : public ExchangeTable {
+public:
+    explicit WorksheetTable(const std::string& path)
+        : workbook_(xls::Workbook::fromBytes(
+              std::move(xls::readWholeFile(nativePath(path), path).bytes), path)),
+          sheet_(&chooseSheet()) {
+        for (std::uint32_t column = 0; column < sheet_->columnCount(); ++column) {
+            const xls::CellValue header =
+                sheet_->rowCount() > 0 ? sheet_->cell(0, column) : xls::CellValue{};
+            const auto* text = std::get_if<std::string>(&header);
+            names_.push_back(text ? *text : std::string());
+        }
+    }
+    const std::vector<std::string>& columnNames() const override { return names_; }
+    bool next() override { return ++row_ < sheet_->rowCount(); }
+    xls::CellValue cell(std::size_t column) override {
+        return sheet_->cell(row_, static_cast<std::uint32_t>(column));
+    }
+    std::string place() const override { return "Zeile " + std::to_string(row_ + 1); }
+    std::string cellPlace(std::size_t column) const override {
+        return "Zelle " + columnLetters(column) + std::to_string(row_ + 1);
+    }
+
+private:
+    xls::Worksheet& chooseSheet() {
+        const std::vector<std::string> names = workbook_->worksheetNames();
+        for (const std::string& name : names) {
+            if (sameName(name, kExchangeTable)) {
+                return workbook_->worksheet(name);
+            }
+        }
+        if (names.empty()) {
+            throw Error(
+                err::kInputTableNotFound,
+                "Die Arbeitsmappe '" + nativePath(workbook_->path()) + "' hat kein Tabellenblatt.");
+        }
+        return workbook_->worksheet(std::size_t{0});
+    }
+
+    std::unique_ptr<xls::Workbook> workbook_;
+    xls::Worksheet* sheet_;
+    std::vector<std::string> names_;
+    std::uint32_t row_ = 0;  // the header; data rows follow
+};
+
+xls::CellValue cellOf(const Variant& value) {
+    return std::visit(
+        [](const auto& v) -> xls::CellValue {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, Null>) {
+                return xls::Empty{};
+            } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool>) {
+                return v;
+            } else if constexpr (std::is_arithmetic_v<T>) {
+                return static_cast<double>(v);
+            } else if constexpr (std::is_same_v<T, Currency>) {
+                return static_cast<double>(v.tenThousandths) / 10000.0;
+            } else {
+                return xls::CellError::Value;
+            }
+        },
+        value);
+}
+
+class DatabaseTable : public ExchangeTable {
+public:
+    explicit DatabaseTable(const std::string& path)
+        : database_(dao::DBEngine().OpenDatabase(path)),
+          records_(database_.OpenRecordset(chooseTable(path))) {
+        for (const dao::Field& field : records_.Fields()) {
+            names_.push_back(field.Name());
+        }
+    }
+    ~DatabaseTable() override {
+        try {
+            database_.Close();
+        } catch (const Error&) {
+        }
+    }
+
+    const std::vector<std::string>& columnNames() const override { return names_; }
+    bool next() override {
+        if (record_ == 0) {
+            try {
+                records_.MoveFirst();
+            } catch (const Error& error) {
+                if (error.number() != err::kNoCurrentRecord) {
+                    throw;
+                }
+                return false;
+            }
+        } else {
+            records_.MoveNext();
+        }
+        ++record_;
+        return !records_.Eof();
+    }
+    xls::CellValue cell(std::size_t column) override {
+        return cellOf(records_.Fields().Item(column).Value());
+    }
+    std::string place() const override { return "Datensatz " + std::to_string(record_); }
+    std::string cellPlace(std::size_t column) const override {
+        return "Feld " + names_[column] + " im Datensatz " + std::to_string(record_);
+    }
+
+private:
+    std::string chooseTable(const std::string& path) {
+        std::vector<std::string> tables;
+        for (std::size_t i = 0; i < database_.TableDefs().Count(); ++i) {
+            tables.push_back(database_.TableDefs().Item(i).Name());
+        }
+        for (const std::string& table : tables) {
+            if (sameName(table, kExchangeTable)) {
+                return table;
+            }
+        }
+        if (tables.size() != 1) {
+            throw Error(err::kInputTableNotFound,
+                        "Die Datenbank '" + nativePath(path) +
+                            "' hat keine Tabelle 'TidxTexts' und nicht genau eine andere.");
+        }
+        return tables.front();
+    }
+
+    dao::Database database_;
+    dao::Recordset records_;
+    std::vector<std::string> names_;
+    std::size_t record_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ExchangeTable> openExchangeTable(const std::string& path) {
+    const std::string extension = systools::SysTools().FileTools().GetExtension(path);
+    if (extension == kWorkbookExtension) {
+        return std::make_unique<WorksheetTable>(path);
+    }
+    if (extension == kDatabaseExtension) {
+        return std::make_unique<DatabaseTable>(path);
+    }
+    throw Error(kNoExchangeFile, "Die Datei '" + nativePath(path) +
+                                     "' ist keine Austauschdatei; eine Austauschdatei endet auf "
+                                     "\".xls\" oder \".mdb\".");
+}
+
+}  // namespace glossel::transfer

@@ -1,0 +1,32 @@
+// An exchange file's text table seen as a grid of cells with a header, whichever kind of file
+// holds it: the worksheet `TidxTexts` (else the first) of a workbook, or the table `TidxTexts`
+// (else the only user table) of a database.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/xls/CellValue.h"
+
+namespace glossel::transfer {
+
+class ExchangeTable {
+public:
+    virtual ~ExchangeTable() = default;
+
+    virtual const std::vector<std::string>& columnNames() const = 0;
+    // To the next data row; false after the last.
+    virtual bool next() = 0;
+    // A cell of the current row: texts, numbers, booleans and errors as a worksheet holds them
+    // (a database's other value kinds arrive as an error cell).
+    virtual xls::CellValue cell(std::size_t column) = 0;
+    // Where the current row is, for messages; with a column, where that cell is.
+    virtual std::string place() const = 0;
+    virtual std::string cellPlace(std::size_t column) const = 0;
+};
+
+// Opens the exchange file by its extension ("xls" or "mdb", exact letter case).
+std::unique_ptr<ExchangeTable> openExchangeTable(const std::string& path);
+
+}  // namespace glossel::transfer
