@@ -188,6 +188,20 @@ void PageChannel::flushAll() {
     }
 }
 
+void PageChannel::shorten(std::uint32_t pageCount) {
+    writeChangedPages();
+    requireWritable();
+    try {
+        store_->truncate(std::uint64_t{pageCount} * format_.pageSize);
+        store_->sync();
+    } catch (const Error&) {
+        broken_ = true;
+        throw;
+    }
+    std::erase_if(cache_, [pageCount](const auto& entry) { return entry.first >= pageCount; });
+    pageCount_ = std::min(pageCount_, pageCount);
+}
+
 void PageChannel::flushIfFull() {
     if (changedPages_ >= kCachedPages) {
         writeChangedPages();

@@ -62,6 +62,9 @@ public:
     void flush(std::uint32_t number);
     // Writes every changed page and syncs the file.
     void flushAll();
+    // Writes every changed page, cuts the file after its first `pageCount` pages and syncs it
+    // once: for giving up the pages at the end of a file nothing else refers to any more.
+    void shorten(std::uint32_t pageCount);
     // Writes the changed pages once there are more than the cache should hold, and starts their
     // way to the disk without waiting for it (the sync at flushAll then has less to wait for).
     void flushIfFull();

@@ -11,10 +11,8 @@
 #include <optional>
 
 #include "platform/Error.h"
-#include "platform/NativePath.h"
 #include "platform/jet/DataPage.h"
 #include "platform/jet/DataPageWriter.h"
-#include "platform/jet/FileShortening.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/RowFields.h"
@@ -218,31 +216,26 @@ std::vector<std::uint32_t> compactTables(const JetDatabase& database) {
 }  // namespace
 
 void compactDatabase(const std::string& path) {
-    std::uint64_t length = 0;
-    {
-        const auto database = JetDatabase::open(path);
-        if (!database->onlyHandleOnFile()) {
-            throw Error(err::kFileInUse, "Die Datenbank '" + path +
-                                             "' ist noch geöffnet und kann nicht komprimiert "
-                                             "werden.");
-        }
-        database->requireChangeable("das Komprimieren");
-        PageChannel& channel = database->channel();
-        const std::vector<std::uint32_t> unused = compactTables(*database);
-        std::uint32_t end = channel.pageCount();
-        while (end > 0 && std::binary_search(unused.begin(), unused.end(), end - 1)) {
-            --end;
-        }
-        for (const std::uint32_t page : unused) {
-            if (page < end) {
-                releasePage(channel, page);
-            }
-        }
-        releasePagesFrom(channel, end);
-        channel.flushAll();
-        length = std::uint64_t{end} * channel.format().pageSize;
+    const auto database = JetDatabase::open(path);
+    if (!database->onlyHandleOnFile()) {
+        throw Error(err::kFileInUse, "Die Datenbank '" + path +
+                                         "' ist noch geöffnet und kann nicht komprimiert "
+                                         "werden.");
     }
-    shortenFile(nativePath(path), length, path);
+    database->requireChangeable("das Komprimieren");
+    PageChannel& channel = database->channel();
+    const std::vector<std::uint32_t> unused = compactTables(*database);
+    std::uint32_t end = channel.pageCount();
+    while (end > 0 && std::binary_search(unused.begin(), unused.end(), end - 1)) {
+        --end;
+    }
+    for (const std::uint32_t page : unused) {
+        if (page < end) {
+            releasePage(channel, page);
+        }
+    }
+    releasePagesFrom(channel, end);
+    channel.shorten(end);
 }
 
 }  // namespace glossel::jet
