@@ -14,6 +14,7 @@
 #include "cli/ProjectCommands.h"
 #include "cli/XlsDump.h"
 #include "platform/Error.h"
+#include "platform/MemoryReuse.h"
 
 namespace {
 
@@ -214,6 +215,7 @@ int main(int argc, char** argv) {
         return usageError("Befehl fehlt");
     }
     std::ios::sync_with_stdio(false);
+    glossel::keepFreedMemoryForReuse();
     int status = 0;
     try {
         status = run(args);

@@ -5,8 +5,10 @@
 #include "forms/ApplicationSetUp.h"
 #include "forms/FGlossel.h"
 #include "forms/WindowLook.h"
+#include "platform/MemoryReuse.h"
 
 int main(int argc, char* argv[]) {
+    glossel::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
     glossel::forms::setUpApplication(application);
 

@@ -56,7 +56,8 @@ public:
     [[nodiscard]] int writeAll(std::span<const std::uint8_t> bytes);
     [[nodiscard]] int writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
 
-    [[nodiscard]] int truncate(std::uint64_t size);
+    // Cuts the file to `length` bytes (or lengthens it with zeros).
+    [[nodiscard]] int truncate(std::uint64_t length);
     [[nodiscard]] int setPermissions(unsigned bits);
     // Makes everything written so far durable.
     [[nodiscard]] int sync();

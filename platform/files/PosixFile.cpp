@@ -147,6 +147,14 @@ int File::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     return 0;
 }
 
+int File::truncate(std::uint64_t length) {
+    int result;
+    do {
+        result = ::ftruncate(descriptor_, static_cast<off_t>(length));
+    } while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
 int File::setPermissions(unsigned bits) {
     return ::fchmod(descriptor_, static_cast<mode_t>(bits & 07777)) == 0 ? 0 : errno;
 }
@@ -165,15 +173,6 @@ void File::startWriteback() {
 
 int File::lockExclusive() {
     while (::flock(descriptor_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            return errno;
-        }
-    }
-    return 0;
-}
-
-int File::truncate(std::uint64_t size) {
-    while (::ftruncate(descriptor_, static_cast<off_t>(size)) != 0) {
         if (errno != EINTR) {
             return errno;
         }

@@ -44,13 +44,13 @@ PageBuffer PageChannel::page(std::uint32_t number, std::string_view table) const
     if (cache_.size() + (end - number) > kCachedPages && openScopes_ == 0) {
         dropUnchangedPages();
     }
-    std::vector<std::uint8_t> run(std::size_t{end - number} * format_.pageSize);
-    store_->read(static_cast<std::uint64_t>(number) * format_.pageSize, run);
+    readRun_.resize(std::size_t{end - number} * format_.pageSize);
+    store_->read(static_cast<std::uint64_t>(number) * format_.pageSize, readRun_);
     for (std::uint32_t next = number; next < end; ++next) {
-        const auto first = run.begin() + std::ptrdiff_t{next - number} * format_.pageSize;
-        cache_.emplace(next, CachedPage{std::make_shared<std::vector<std::uint8_t>>(
-                                            first, first + format_.pageSize),
-                                        false});
+        const auto first = readRun_.begin() + std::ptrdiff_t{next - number} * format_.pageSize;
+        auto buffer = pageBuffer();
+        std::copy(first, first + format_.pageSize, buffer->begin());
+        cache_.emplace(next, CachedPage{std::move(buffer), false});
     }
     return cache_.at(number).bytes;
 }
@@ -90,8 +90,9 @@ std::uint32_t PageChannel::appendPage() {
     requireWritable();
     const std::uint32_t number = pageCount_++;
     ++changedPages_;
-    cache_.emplace(number,
-                   CachedPage{std::make_shared<std::vector<std::uint8_t>>(format_.pageSize), true});
+    auto buffer = pageBuffer();
+    std::fill(buffer->begin(), buffer->end(), 0);
+    cache_.emplace(number, CachedPage{std::move(buffer), true});
     return number;
 }
 
@@ -120,13 +121,12 @@ void PageChannel::writeRun(std::span<const std::uint32_t> numbers) {
         writePage(numbers.front(), cache_.at(numbers.front()));
         return;
     }
-    std::vector<std::uint8_t> run;
-    run.reserve(numbers.size() * format_.pageSize);
+    writeRun_.clear();
     for (const std::uint32_t number : numbers) {
         const std::vector<std::uint8_t>& bytes = *cache_.at(number).bytes;
-        run.insert(run.end(), bytes.begin(), bytes.end());
+        writeRun_.insert(writeRun_.end(), bytes.begin(), bytes.end());
     }
-    storeBytes(numbers.front(), run);
+    storeBytes(numbers.front(), writeRun_);
     for (const std::uint32_t number : numbers) {
         markWritten(cache_.at(number));
     }
@@ -188,6 +188,20 @@ void PageChannel::flushAll() {
     }
 }
 
+void PageChannel::shorten(std::uint32_t pageCount) {
+    writeChangedPages();
+    requireWritable();
+    try {
+        store_->truncate(std::uint64_t{pageCount} * format_.pageSize);
+        store_->sync();
+    } catch (const Error&) {
+        broken_ = true;
+        throw;
+    }
+    std::erase_if(cache_, [pageCount](const auto& entry) { return entry.first >= pageCount; });
+    pageCount_ = std::min(pageCount_, pageCount);
+}
+
 void PageChannel::flushIfFull() {
     if (changedPages_ >= kCachedPages) {
         writeChangedPages();
@@ -196,7 +210,24 @@ void PageChannel::flushIfFull() {
 }
 
 void PageChannel::dropUnchangedPages() const {
-    std::erase_if(cache_, [](const auto& entry) { return !entry.second.changed; });
+    std::erase_if(cache_, [this](auto& entry) {
+        if (entry.second.changed) {
+            return false;
+        }
+        if (entry.second.bytes.use_count() == 1 && spareBuffers_.size() < kCachedPages) {
+            spareBuffers_.push_back(std::move(entry.second.bytes));
+        }
+        return true;
+    });
+}
+
+std::shared_ptr<std::vector<std::uint8_t>> PageChannel::pageBuffer() const {
+    if (spareBuffers_.empty()) {
+        return std::make_shared<std::vector<std::uint8_t>>(format_.pageSize);
+    }
+    auto buffer = std::move(spareBuffers_.back());
+    spareBuffers_.pop_back();
+    return buffer;
 }
 
 }  // namespace glossel::jet

@@ -62,6 +62,9 @@ public:
     void flush(std::uint32_t number);
     // Writes every changed page and syncs the file.
     void flushAll();
+    // Writes every changed page, cuts the file after its first `pageCount` pages and syncs it
+    // once: for giving up the pages at the end of a file nothing else refers to any more.
+    void shorten(std::uint32_t pageCount);
     // Writes the changed pages once there are more than the cache should hold, and starts their
     // way to the disk without waiting for it (the sync at flushAll then has less to wait for).
     void flushIfFull();
@@ -98,6 +101,8 @@ private:
     void writeBarriers();
     void writeChangedPages();
     void dropUnchangedPages() const;
+    // A page-sized buffer, from the spare ones when there is one; its bytes are left as they are.
+    std::shared_ptr<std::vector<std::uint8_t>> pageBuffer() const;
 
     std::unique_ptr<PageStore> store_;
     const JetFormat& format_;
@@ -109,6 +114,13 @@ private:
     std::vector<std::uint32_t> barriers_;  // listed pages, in the order of their barriers
     std::uint64_t lastBarrier_ = 0;
     mutable std::unordered_map<std::uint32_t, CachedPage> cache_;
+    // Buffers of pages that left the cache while nothing else held them, kept for the next pages
+    // read, so that walking a large file does not allocate and free its memory over and over.
+    mutable std::vector<std::shared_ptr<std::vector<std::uint8_t>>> spareBuffers_;
+    // The pages of one read and of one write, kept between them, as fresh buffers of that size
+    // would be mapped and unmapped each time.
+    mutable std::vector<std::uint8_t> readRun_;
+    std::vector<std::uint8_t> writeRun_;
 };
 
 }  // namespace glossel::jet

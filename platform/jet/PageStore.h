@@ -22,7 +22,9 @@ public:
     // Writes bytes at offset, growing the store when they reach past its end. Throws
     // glossel::Error (3043) when the write fails, e.g. on a full disk.
     virtual void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
-    // Makes every write so far durable.
+    // Cuts the store to `length` bytes. Throws glossel::Error (3043) when that fails.
+    virtual void truncate(std::uint64_t length) = 0;
+    // Makes every write so far durable, the length included.
     virtual void sync() = 0;
     // Starts making the writes so far durable without waiting for it, so that a later sync()
     // has less left to wait for. A hint: stores may ignore it.
@@ -53,6 +55,7 @@ public:
     void read(std::uint64_t offset, std::span<std::uint8_t> out) const override;
     bool writable() const override { return true; }
     void write(std::uint64_t offset, std::span<const std::uint8_t> bytes) override;
+    void truncate(std::uint64_t length) override { bytes_.resize(length); }
     void sync() override {}
 
     const std::vector<std::uint8_t>& bytes() const { return bytes_; }

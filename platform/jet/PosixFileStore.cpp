@@ -35,6 +35,14 @@ public:
         size_ = std::max(size_, offset + bytes.size());
     }
 
+    void truncate(std::uint64_t length) override {
+        if (const int error = file_.truncate(length)) {
+            throw Error(err::kDiskIo, "Die Datei '" + shownPath_ + "' kann nicht gekürzt werden: " +
+                                          files::systemErrorText(error) + ".");
+        }
+        size_ = length;
+    }
+
     void beginSync() override { file_.startWriteback(); }
 
     void sync() override {

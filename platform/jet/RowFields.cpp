@@ -153,66 +153,71 @@ std::size_t maskLength(const TableDefinition& table) {
 
 }  // namespace
 
-std::vector<std::uint8_t> joinRow(const TableDefinition& table,
-                                  const std::vector<StoredField>& fields, std::size_t minimumSize) {
-    std::size_t fixedEnd = 0;
-    std::vector<std::size_t> bySlot(table.variableColumns, table.columns.size());
+RowJoiner::RowJoiner(const TableDefinition& table)
+    : table_(table), bySlot_(table.variableColumns, table.columns.size()) {
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
         const ColumnDefinition& column = table.columns[i];
         if (column.type == column_type::kBoolean) {
             continue;
         }
         if (column.isFixedLength()) {
-            fixedEnd = std::max(fixedEnd, column.fixedOffset + fixedSize(column));
-        } else if (column.variableSlot < bySlot.size()) {
-            bySlot[column.variableSlot] = i;
+            fixedEnd_ = std::max(fixedEnd_, column.fixedOffset + fixedSize(column));
+        } else if (column.variableSlot < bySlot_.size()) {
+            bySlot_[column.variableSlot] = i;
         }
     }
+}
 
+void RowJoiner::join(const std::vector<StoredField>& fields, std::vector<std::uint8_t>& row) {
     std::size_t variableBytes = 0;
-    for (const std::size_t column : bySlot) {
+    for (const std::size_t column : bySlot_) {
         if (column < fields.size() && fields[column].present) {
             variableBytes += fields[column].bytes.size();
         }
     }
-    std::vector<std::uint8_t> row;
-    row.reserve(std::max(minimumSize, kField + fixedEnd + variableBytes +
-                                          kField * (table.variableColumns + 2u) +
-                                          maskLength(table)));
-    row.resize(kField + fixedEnd, 0);
-    le::set16(row, 0, table.maxColumns);
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
-        const ColumnDefinition& column = table.columns[i];
+    row.clear();
+    row.reserve(kField + fixedEnd_ + variableBytes + kField * (table_.variableColumns + 2u) +
+                maskLength(table_));
+    row.resize(kField + fixedEnd_, 0);
+    le::set16(row, 0, table_.maxColumns);
+    for (std::size_t i = 0; i < table_.columns.size(); ++i) {
+        const ColumnDefinition& column = table_.columns[i];
         if (fields[i].present && column.isFixedLength() && column.type != column_type::kBoolean) {
             std::copy(fields[i].bytes.begin(), fields[i].bytes.end(),
                       row.begin() + static_cast<std::ptrdiff_t>(kField + column.fixedOffset));
         }
     }
-    std::vector<std::size_t> offsets;
-    for (const std::size_t column : bySlot) {
-        offsets.push_back(row.size());
+    offsets_.clear();
+    for (const std::size_t column : bySlot_) {
+        offsets_.push_back(row.size());
         if (column < fields.size() && fields[column].present) {
             row.insert(row.end(), fields[column].bytes.begin(), fields[column].bytes.end());
         }
     }
     const std::size_t variableEnd = row.size();
-    if (table.variableColumns > 0) {
+    if (table_.variableColumns > 0) {
         const std::size_t at = row.size();
-        row.resize(at + kField * (offsets.size() + 2));
+        row.resize(at + kField * (offsets_.size() + 2));
         le::set16(row, at, variableEnd);
-        for (std::size_t slot = 0; slot < offsets.size(); ++slot) {
-            le::set16(row, row.size() - kField * (slot + 2), offsets[slot]);
+        for (std::size_t slot = 0; slot < offsets_.size(); ++slot) {
+            le::set16(row, row.size() - kField * (slot + 2), offsets_[slot]);
         }
-        le::set16(row, row.size() - kField, offsets.size());
+        le::set16(row, row.size() - kField, offsets_.size());
     }
-    std::vector<std::uint8_t> mask(maskLength(table), 0);
-    for (std::size_t i = 0; i < table.columns.size(); ++i) {
+    const std::size_t maskStart = row.size();
+    row.resize(maskStart + maskLength(table_), 0);
+    for (std::size_t i = 0; i < table_.columns.size(); ++i) {
         if (fields[i].present) {
-            mask[table.columns[i].number / 8u] |=
-                static_cast<std::uint8_t>(1u << (table.columns[i].number % 8u));
+            row[maskStart + table_.columns[i].number / 8u] |=
+                static_cast<std::uint8_t>(1u << (table_.columns[i].number % 8u));
         }
     }
-    row.insert(row.end(), mask.begin(), mask.end());
+}
+
+std::vector<std::uint8_t> joinRow(const TableDefinition& table,
+                                  const std::vector<StoredField>& fields, std::size_t minimumSize) {
+    std::vector<std::uint8_t> row;
+    RowJoiner(table).join(fields, row);
     padRow(table, row, minimumSize);
     return row;
 }

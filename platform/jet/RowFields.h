@@ -40,6 +40,20 @@ void splitRow(const ByteView& row, const TableDefinition& table, const JetFormat
 std::vector<std::uint8_t> joinRow(const TableDefinition& table,
                                   const std::vector<StoredField>& fields,
                                   std::size_t minimumSize = 0);
+// Joins many rows for one table, reusing its storage: the table's layout is worked out once.
+class RowJoiner {
+public:
+    explicit RowJoiner(const TableDefinition& table);
+    // Replaces `row` with the row joinRow(table, fields) makes.
+    void join(const std::vector<StoredField>& fields, std::vector<std::uint8_t>& row);
+
+private:
+    const TableDefinition& table_;
+    std::size_t fixedEnd_ = 0;
+    std::vector<std::size_t> bySlot_;  // per variable slot, its column's index (or none)
+    std::vector<std::size_t> offsets_;
+};
+
 // Pads a row joinRow made for `table` before its trailer to at least minimumSize, as joinRow
 // would have.
 void padRow(const TableDefinition& table, std::vector<std::uint8_t>& row, std::size_t minimumSize);

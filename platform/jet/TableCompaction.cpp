@@ -9,12 +9,11 @@
 #include <algorithm>
 #include <deque>
 #include <optional>
+#include <span>
 
 #include "platform/Error.h"
-#include "platform/NativePath.h"
 #include "platform/jet/DataPage.h"
 #include "platform/jet/DataPageWriter.h"
-#include "platform/jet/FileShortening.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/RowFields.h"
@@ -25,6 +24,8 @@ namespace glossel::jet {
 namespace {
 
 constexpr int kMaxOverflowHops = 8;
+// Bytes of rows already written that the waiting buffer keeps before it moves the rest forward.
+constexpr std::size_t kWaitingSlack = std::size_t{1} << 20;
 
 class TableCompaction {
 public:
@@ -36,6 +37,7 @@ public:
           freePages_(readUsageMap(channel, table.freeSpace, table.name)),
           isData_(pages_.size(), false),
           movedDataRead_(pages_.size(), 0),
+          joiner_(table),
           image_(format_.pageSize) {}
 
     // Rewrites the rows; returns the data pages the table no longer uses.
@@ -82,7 +84,30 @@ private:
         return page.pageType() == page_type::kData && page.owner() == table_.definitionPage;
     }
 
-    bool moreRows() const { return !waiting_.empty() || nextPage_ < pages_.size(); }
+    bool moreRows() const { return !waitingLengths_.empty() || nextPage_ < pages_.size(); }
+
+    // The rows read and not yet written, in one buffer: they come and go in storage order.
+    void keepWaiting(const std::vector<std::uint8_t>& row) {
+        waitingBytes_.insert(waitingBytes_.end(), row.begin(), row.end());
+        waitingLengths_.push_back(row.size());
+    }
+
+    std::span<const std::uint8_t> firstWaiting() const {
+        return std::span(waitingBytes_).subspan(waitingStart_, waitingLengths_.front());
+    }
+
+    void dropFirstWaiting() {
+        waitingStart_ += waitingLengths_.front();
+        waitingLengths_.pop_front();
+        if (waitingLengths_.empty()) {
+            waitingBytes_.clear();
+            waitingStart_ = 0;
+        } else if (waitingStart_ > kWaitingSlack && waitingStart_ > waitingBytes_.size() / 2) {
+            waitingBytes_.erase(waitingBytes_.begin(),
+                                waitingBytes_.begin() + static_cast<std::ptrdiff_t>(waitingStart_));
+            waitingStart_ = 0;
+        }
+    }
 
     // Reads rows until every row with its slot on the index-th page or before has been read.
     void readRowsOn(std::size_t index) {
@@ -151,7 +176,8 @@ private:
             movedDataRead_[index] += flags == row_flag::kMovedData ? 1 : 0;
         }
         splitRow(page.row(at.row), table_, format_, fields_);
-        waiting_.push_back(joinRow(table_, fields_));
+        joiner_.join(fields_, joined_);
+        keepWaiting(joined_);
     }
 
     // Fills the index-th page of the table (a new one without an index) with the next rows.
@@ -160,16 +186,16 @@ private:
         initialiseDataPage(image_, format_, table_.definitionPage);
         bool empty = true;
         while (true) {
-            if (waiting_.empty() && nextPage_ < pages_.size()) {
+            if (waitingLengths_.empty() && nextPage_ < pages_.size()) {
                 readRowsOfNextPage();
                 continue;
             }
-            if (waiting_.empty() ||
-                (!empty && roomForNewRow(image_, format_) < waiting_.front().size())) {
+            if (waitingLengths_.empty() ||
+                (!empty && roomForNewRow(image_, format_) < waitingLengths_.front())) {
                 break;
             }
-            addRow(image_, format_, waiting_.front());
-            waiting_.pop_front();
+            addRow(image_, format_, firstWaiting());
+            dropFirstWaiting();
             empty = false;
         }
         const std::uint32_t number = index ? pages_[*index] : allocatePage(channel_);
@@ -195,8 +221,12 @@ private:
     std::vector<std::size_t> movedDataRead_;  // per page: moved row data read so far
     std::size_t nextPage_ = 0;                // the page whose rows are read next
     std::size_t rewritten_ = 0;               // pages before this index are rewritten
-    std::deque<std::vector<std::uint8_t>> waiting_;
+    std::vector<std::uint8_t> waitingBytes_;  // rows waiting to be written, from waitingStart_ on
+    std::size_t waitingStart_ = 0;
+    std::deque<std::size_t> waitingLengths_;
     std::vector<StoredField> fields_;
+    RowJoiner joiner_;
+    std::vector<std::uint8_t> joined_;
     std::vector<std::uint8_t> image_;  // the page being filled
     std::optional<std::uint32_t> lastWritten_;
 };
@@ -218,31 +248,26 @@ std::vector<std::uint32_t> compactTables(const JetDatabase& database) {
 }  // namespace
 
 void compactDatabase(const std::string& path) {
-    std::uint64_t length = 0;
-    {
-        const auto database = JetDatabase::open(path);
-        if (!database->onlyHandleOnFile()) {
-            throw Error(err::kFileInUse, "Die Datenbank '" + path +
-                                             "' ist noch geöffnet und kann nicht komprimiert "
-                                             "werden.");
-        }
-        database->requireChangeable("das Komprimieren");
-        PageChannel& channel = database->channel();
-        const std::vector<std::uint32_t> unused = compactTables(*database);
-        std::uint32_t end = channel.pageCount();
-        while (end > 0 && std::binary_search(unused.begin(), unused.end(), end - 1)) {
-            --end;
-        }
-        for (const std::uint32_t page : unused) {
-            if (page < end) {
-                releasePage(channel, page);
-            }
-        }
-        releasePagesFrom(channel, end);
-        channel.flushAll();
-        length = std::uint64_t{end} * channel.format().pageSize;
+    const auto database = JetDatabase::open(path);
+    if (!database->onlyHandleOnFile()) {
+        throw Error(err::kFileInUse, "Die Datenbank '" + path +
+                                         "' ist noch geöffnet und kann nicht komprimiert "
+                                         "werden.");
     }
-    shortenFile(nativePath(path), length, path);
+    database->requireChangeable("das Komprimieren");
+    PageChannel& channel = database->channel();
+    const std::vector<std::uint32_t> unused = compactTables(*database);
+    std::uint32_t end = channel.pageCount();
+    while (end > 0 && std::binary_search(unused.begin(), unused.end(), end - 1)) {
+        --end;
+    }
+    for (const std::uint32_t page : unused) {
+        if (page < end) {
+            releasePage(channel, page);
+        }
+    }
+    releasePagesFrom(channel, end);
+    channel.shorten(end);
 }
 
 }  // namespace glossel::jet

@@ -7,7 +7,8 @@
 // The rows are rewritten in place, so a crash during the rewrite leaves the table damaged: this
 // is for a file the caller created and is finishing, that nothing else has open and that is
 // thrown away when finishing it fails (e.g. one built under a temporary name and given its final
-// name only afterwards). The pages reach the disk before the file is shortened.
+// name only afterwards). The file is cut after its last page in use and synced once, when
+// every page is written.
 #pragma once
 
 #include <string>

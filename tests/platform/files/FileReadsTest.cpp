@@ -62,6 +62,28 @@ TEST(FileReads, WrittenBytesReadBackAtOffsetsAndToTheEnd) {
     EXPECT_EQ(again.open(dir.path("Daten"), Access::createNew), EEXIST);
 }
 
+TEST(FileReads, TruncatedFileEndsWhereItWasCutAndReadOnlyFilesAreNotCut) {
+    glossel::test::TempDir dir;
+    File file;
+    ASSERT_EQ(file.open(dir.path("Daten"), Access::createNew), 0);
+    ASSERT_EQ(file.writeAll(std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}), 0);
+    ASSERT_EQ(file.truncate(4), 0);
+    FileInfo info;
+    ASSERT_EQ(file.info(info), 0);
+    EXPECT_EQ(info.size, 4u);
+    std::vector<std::uint8_t> kept(4);
+    EXPECT_EQ(file.readAt(0, kept), 0);
+    EXPECT_EQ(kept, (std::vector<std::uint8_t>{1, 2, 3, 4}));
+    std::vector<std::uint8_t> cut(1);
+    EXPECT_EQ(file.readAt(4, cut), kEndOfFile);
+
+    File reader;
+    ASSERT_EQ(reader.open(dir.path("Daten"), Access::read), 0);
+    EXPECT_NE(reader.truncate(0), 0);
+    ASSERT_EQ(reader.info(info), 0);
+    EXPECT_EQ(info.size, 4u);
+}
+
 TEST(FileReads, InterruptedCallsAreRepeated) {
     glossel::test::TempDir dir;
     const std::string pipe = dir.path("Rohr");

@@ -24,6 +24,7 @@ public:
         }
         inner_.write(offset, bytes);
     }
+    void truncate(std::uint64_t length) override { inner_.truncate(length); }
     void sync() override {}
 
     bool failed() const { return failed_; }

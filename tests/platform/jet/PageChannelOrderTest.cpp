@@ -4,6 +4,7 @@
 // list in one write.
 #include <gtest/gtest.h>
 
+#include "platform/Error.h"
 #include "platform/jet/PageChannel.h"
 
 namespace glossel::jet {
@@ -18,7 +19,6 @@ public:
           written_(written),
           writeSizes_(writeSizes) {}
 
-    std::uint64_t size() const override { return inner_.size(); }
     void read(std::uint64_t offset, std::span<std::uint8_t> out) const override {
         inner_.read(offset, out);
     }
@@ -31,10 +31,18 @@ public:
         writeSizes_.push_back(bytes.size() / pageSize);
         inner_.write(offset, bytes);
     }
-    void sync() override {}
+    void truncate(std::uint64_t length) override {
+        EXPECT_EQ(syncs_, 0) << "the file is cut before its one sync";
+        inner_.truncate(length);
+    }
+    void sync() override { ++syncs_; }
+
+    std::uint64_t size() const override { return inner_.size(); }
+    int syncs() const { return syncs_; }
 
 private:
     MemoryStore inner_;
+    int syncs_ = 0;
     std::vector<std::uint32_t>& written_;
     std::vector<std::size_t>& writeSizes_;
 };
@@ -45,8 +53,8 @@ protected:
 
     std::vector<std::uint32_t> written_;
     std::vector<std::size_t> writeSizes_;
-    PageChannel channel_{std::make_unique<RecordingStore>(8, written_, writeSizes_), jet4Format(),
-                         "order.mdb"};
+    RecordingStore* store_ = new RecordingStore(8, written_, writeSizes_);
+    PageChannel channel_{std::unique_ptr<PageStore>(store_), jet4Format(), "order.mdb"};
 };
 
 TEST_F(PageOrder, BarrierPagesGoFirstInTheirOrderThenTheRestAscending) {
@@ -104,6 +112,21 @@ TEST_F(PageOrder, PagesReadAlongWithAnotherKeepTheChangesNotYetWritten) {
     EXPECT_EQ((*channel_.page(3))[0], 2);
     EXPECT_EQ((*channel_.page(appended))[0], 9);
     EXPECT_TRUE(written_.empty());
+}
+
+TEST_F(PageOrder, ShorteningWritesTheChangedPagesThenCutsTheFileAndSyncsOnce) {
+    change(1);
+    channel_.flush(1);
+    change(2);
+    channel_.shorten(3);
+    EXPECT_EQ(written_, (std::vector<std::uint32_t>{1, 2}));
+    EXPECT_EQ(store_->size(), 3 * jet4Format().pageSize);
+    EXPECT_EQ(store_->syncs(), 1);
+    EXPECT_EQ(channel_.pageCount(), 3u);
+    EXPECT_EQ((*channel_.page(2))[0], 1);
+    EXPECT_THROW(channel_.page(3), Error);
+    channel_.flushAll();
+    EXPECT_EQ(store_->syncs(), 1) << "nothing left to write, nothing more to sync";
 }
 
 }  // namespace
