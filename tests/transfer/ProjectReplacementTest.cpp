@@ -45,6 +45,7 @@ public:
         failed_ = true;
         throw Error(err::kDiskIo, "Schreibfehler (Test): der Datenträger ist voll.");
     }
+    void truncate(std::uint64_t length) override { inner_->truncate(length); }
     void sync() override { inner_->sync(); }
 
     bool failed() const { return failed_; }
