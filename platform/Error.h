@@ -33,6 +33,7 @@ inline constexpr int kItemNotFound = 3265;          // item not found in this co
 inline constexpr int kObjectClosed = 3420;          // object invalid or no longer set
 inline constexpr int kUnrecognisedFormat = 3343;    // unrecognised database format
 inline constexpr int kSpreadsheetFull = 3437;       // spreadsheet is full (rows or columns)
+inline constexpr int kNoFieldsDefined = 3264;       // no field defined: nothing to link or append
 }  // namespace err
 
 class Error : public std::runtime_error {

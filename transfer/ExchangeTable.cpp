@@ -15,8 +15,6 @@
 namespace glossel::transfer {
 namespace {
 
-constexpr int kNoExchangeFile = 3264;
-
 std::string columnLetters(std::size_t column) {
     std::string letters;
     for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
@@ -167,9 +165,10 @@ std::unique_ptr<ExchangeTable> openExchangeTable(const std::string& path) {
     if (extension == kDatabaseExtension) {
         return std::make_unique<DatabaseTable>(path);
     }
-    throw Error(kNoExchangeFile, "Die Datei '" + nativePath(path) +
-                                     "' ist keine Austauschdatei; eine Austauschdatei endet auf "
-                                     "\".xls\" oder \".mdb\".");
+    throw Error(err::kNoFieldsDefined,
+                "Die Datei '" + nativePath(path) +
+                    "' ist keine Austauschdatei; eine Austauschdatei endet auf "
+                    "\".xls\" oder \".mdb\".");
 }
 
 }  // namespace glossel::transfer

@@ -11,7 +11,6 @@
 namespace glossel::transfer {
 namespace {
 
-constexpr int kNoExchangeFile = 3264;
 constexpr char kTemplateWithoutHeader[] = "Excel 8.0;HDR=NO;IMEX=2;";
 constexpr std::size_t kFixedColumnCount = 2;  // ID, Description
 
@@ -24,8 +23,9 @@ std::string exchangeKind(const std::string& targetPath) {
     }
     const std::string found =
         extension.empty() ? "keine Endung" : "die Endung \"." + extension + "\"";
-    throw Error(kNoExchangeFile, "Die Zieldatei '" + nativePath(targetPath) + "' hat " + found +
-                                     "; eine Austauschdatei endet auf \".xls\" oder \".mdb\".");
+    throw Error(err::kNoFieldsDefined,
+                "Die Zieldatei '" + nativePath(targetPath) + "' hat " + found +
+                    "; eine Austauschdatei endet auf \".xls\" oder \".mdb\".");
 }
 
 void refuseExportIntoProject(const std::string& projectPath, const std::string& targetPath) {
@@ -41,15 +41,14 @@ void refuseMoreLanguagesThanTemplateColumns(const std::string& templatePath,
                                             const std::vector<std::int32_t>& lcids) {
     dao::Database workbook =
         dao::DBEngine().OpenDatabase(templatePath, false, kTemplateWithoutHeader);
-    const std::size_t columns =
-        workbook.TableDefs().Item(kExchangeWorksheet).Fields().Count();
+    const std::size_t columns = workbook.TableDefs().Item(kExchangeWorksheet).Fields().Count();
     workbook.Close();
     const std::size_t room = columns > kFixedColumnCount ? columns - kFixedColumnCount : 0;
     if (lcids.size() > room) {
-        throw Error(err::kSpreadsheetFull,
-                    "Die Vorlage '" + nativePath(templatePath) + "' hat Spalten für " +
-                        std::to_string(room) + " Sprachen; gewählt sind " +
-                        std::to_string(lcids.size()) + ".");
+        throw Error(err::kSpreadsheetFull, "Die Vorlage '" + nativePath(templatePath) +
+                                               "' hat Spalten für " + std::to_string(room) +
+                                               " Sprachen; gewählt sind " +
+                                               std::to_string(lcids.size()) + ".");
     }
 }
 

@@ -148,7 +148,8 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
         const std::string kind = exchangeKind(targetPath);
         const std::string templatePath =
-            programDirectory() + (kind == kDatabaseExtension ? kDatabaseTemplate : kWorkbookTemplate);
+            programDirectory() +
+            (kind == kDatabaseExtension ? kDatabaseTemplate : kWorkbookTemplate);
         refuseExportIntoProject(projectPath, targetPath);
         if (kind == kWorkbookExtension) {
             refuseMoreLanguagesThanTemplateColumns(templatePath, lcids);

@@ -11,8 +11,6 @@
 namespace glossel::dao {
 namespace {
 
-constexpr int kNoFieldsToAppend = 3264;
-
 [[noreturn]] void notFound(const std::string& table, const std::string& database) {
     throw Error(err::kItemNotFound, "Element '" + table +
                                         "' in dieser Auflistung nicht gefunden (Datenbank '" +
@@ -74,10 +72,10 @@ void DatabaseSession::appendTextField(const std::string& table, const std::strin
 
 void DatabaseSession::appendLink(const LinkDefinition& link) {
     if (link.connect.empty() || link.sourceTable.empty()) {
-        throw Error(kNoFieldsToAppend, "Keine Felder definiert: die Tabellendefinition '" +
-                                           link.name +
-                                           "' hat weder Verbindung noch Quelltabelle und kann "
-                                           "nicht angefügt werden.");
+        throw Error(err::kNoFieldsDefined, "Keine Felder definiert: die Tabellendefinition '" +
+                                               link.name +
+                                               "' hat weder Verbindung noch Quelltabelle und kann "
+                                               "nicht angefügt werden.");
     }
     const auto names = tableNames();
     if (std::any_of(names.begin(), names.end(),

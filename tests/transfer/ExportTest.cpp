@@ -266,8 +266,7 @@ TEST_F(Export, EveryLanguageIsRepairedAndEachFailureReported) {
         EXPECT_NE(text.find("ID="), std::string::npos);
         EXPECT_EQ(test::readBytes(target), (std::vector<std::uint8_t>{'a', 'l', 't'}));
     }
-    EXPECT_EQ(directoryEntries(),
-              (std::vector<std::string>{"Demo.tvs", "Texte.mdb", "Texte.xls"}));
+    EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs", "Texte.mdb", "Texte.xls"}));
 }
 
 }  // namespace

@@ -39,9 +39,8 @@ TEST(PathMessages, OpeningAMissingDatabaseNamesItsNativePath) {
 TEST(PathMessages, AnOpenDatabaseNamesItsNativePathInLaterErrors) {
     test::TempDir dir;
     std::filesystem::copy_file(test::dataPath("jet/Demo.tvs"), dir.path("Demo.tvs"));
-    const std::string text = descriptionOf([&] {
-        dao::DBEngine().OpenDatabase(joined(dir, "Demo.tvs")).OpenRecordset("Fehlt");
-    });
+    const std::string text = descriptionOf(
+        [&] { dao::DBEngine().OpenDatabase(joined(dir, "Demo.tvs")).OpenRecordset("Fehlt"); });
     EXPECT_NE(text.find("'" + dir.path("Demo.tvs") + "'"), std::string::npos) << text;
     EXPECT_EQ(text.find('\\'), std::string::npos) << text;
 }
