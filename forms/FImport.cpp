@@ -159,11 +159,12 @@ void FImport::cmdImport_Click() {
             const WaitCursor waiting;
             imported = transfer::ImportLanguages(project, file, lcids, write);
         }
-        fillLanguages();
         MessageBox::show(this,
                          QString::fromUtf8(kImported) +
                              QString::fromStdString(transfer::describeImport(imported, write)),
                          MessageIcon::Information);
+        // New columns are the project's now: their "(neu)" goes.
+        fillLanguages();
     });
 }
 

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 class QLineEdit;

@@ -181,6 +181,24 @@ TEST_F(FImportTest, StartsEmptyWithCheckAndImportDisabled) {
     EXPECT_FALSE(window_.isVisible());
 }
 
+TEST_F(FImportTest, TabOrderAndAccessKeys) {
+    readyToImport();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    const char* order[] = {"txtName",  "cmdSearchProject", "txtPath",
+                           "txtFile",  "cmdSearchFile",    "lstLanguages",
+                           "cmdCheck", "cmdImport",        "cmdClose"};
+    child<QWidget>(window_, order[0]).setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+    }
+    QTest::keyClick(&window_, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(languages().hasFocus());
+    QTest::keyClick(&window_, Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(field("txtPath").hasFocus());
+}
+
 TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
     test::onNextModal([](QWidget& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Importieren aus");
