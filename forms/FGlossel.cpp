@@ -10,14 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "forms/FProjectOpen.h"
+#include "forms/ChosenProject.h"
 #include "forms/HandlerGuard.h"
 #include "forms/LanguageListWidget.h"
 #include "forms/MessageBox.h"
 #include "forms/WaitCursor.h"
 #include "forms/WindowMessageBoxes.h"
 #include "platform/systools/SysTools.h"
-#include "projects/ProjectDirectory.h"
 #include "transfer/MImportLanguage.h"
 
 namespace glossel::forms {
@@ -70,19 +69,11 @@ void FGlossel::applyExportRule() {
     cmdImport->setEnabled(!txtName->text().isEmpty() && !txtImportTVS->text().isEmpty());
 }
 
-std::string FGlossel::projectFilePath() const {
-    return txtPath->text().toStdString() + "\\" + txtName->text().toStdString() + ".tvs";
-}
-
 void FGlossel::cmdSearchProject_Click() {
     runHandler(this, [this] {
-        txtName->setText(FProjectOpen::ProjectName());
-        if (txtName->text().isEmpty()) {
-            return;
+        if (chooseProject(*txtName, *txtPath)) {
+            transfer::FillLanguageList(projectFilePath(*txtName, *txtPath), *lstLanguages);
         }
-        txtPath->setText(QString::fromStdString(
-            projects::projectDirectory(txtName->text().toStdString())));
-        transfer::FillLanguageList(projectFilePath(), *lstLanguages);
     });
 }
 
@@ -113,7 +104,7 @@ void FGlossel::lstLanguages_ItemCheck(int index) {
 // answer: the wait cursor says so.
 void FGlossel::cmdImport_Click() {
     runHandler(this, [this] {
-        const std::string projectPath = projectFilePath();
+        const std::string projectPath = projectFilePath(*txtName, *txtPath);
         WindowMessageBoxes messages(this);
         bool exported = false;
         {

@@ -4,8 +4,6 @@
 
 #include <QWidget>
 
-#include <string>
-
 class QLineEdit;
 class QPushButton;
 
@@ -27,8 +25,6 @@ private:
     void connectHandlers();
 
     void applyExportRule();
-    // The directory, "\", the name and ".tvs", joined without any check.
-    std::string projectFilePath() const;
 
     void cmdSearchProject_Click();
     void cmdSearchImportTVS_Click();

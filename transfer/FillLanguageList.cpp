@@ -39,8 +39,17 @@ std::int32_t languageCode(const std::string& column) {
 
 }  // namespace
 
+std::string languageListEntry(std::int32_t lcid, const std::string& column) {
+    std::string name;
+    if (nls::GetLocaleInfoA(lcid, nls::kLocaleSLanguageCpAcp, name, kNameBufferLength) == 0) {
+        throw Error(err::kInvalidArgument, "Die Sprachkennung " + std::to_string(lcid) +
+                                               " der Spalte '" + column +
+                                               "' ist dem System unbekannt.");
+    }
+    return name + " [" + std::to_string(lcid) + "]";
+}
+
 void FillLanguageList(const std::string& projectPath, ListBox& list) {
-    std::string nameBuffer;
     list.Clear();
     dao::Database database = dao::DBEngine().OpenDatabase(projectPath);
     const dao::TableDef table = database.TableDefs().Item(kProjectTextTable);
@@ -50,14 +59,7 @@ void FillLanguageList(const std::string& projectPath, ListBox& list) {
             continue;
         }
         const std::int32_t lcid = languageCode(column);
-        const int written =
-            nls::GetLocaleInfoA(lcid, nls::kLocaleSLanguageCpAcp, nameBuffer, kNameBufferLength);
-        if (written == 0) {
-            throw Error(err::kInvalidArgument, "Die Sprachkennung " + std::to_string(lcid) +
-                                                   " der Spalte '" + column +
-                                                   "' ist dem System unbekannt.");
-        }
-        list.AddItem(nameBuffer + " [" + std::to_string(lcid) + "]");
+        list.AddItem(languageListEntry(lcid, column));
         list.SetItemData(list.NewIndex(), lcid);
     }
     database.Close();

@@ -14,6 +14,10 @@ namespace glossel::transfer {
 // system does not know); the list then keeps the entries added before.
 void FillLanguageList(const std::string& projectPath, ListBox& list);
 
+// A language's entry in the language lists: the system's name, " [", the LCID and "]". Error 5,
+// naming `column`, for an LCID the system does not know.
+std::string languageListEntry(std::int32_t lcid, const std::string& column);
+
 // Exports the project's texts with the selected languages (in list order) into targetPath, an
 // exchange workbook (.xls) or database (.mdb) made from the template beside the program. The file
 // replaces the target only when every step succeeded. On a failure it shows "Fehler beim

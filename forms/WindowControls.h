@@ -1,0 +1,32 @@
+// The controls the windows are built from, placed in twips as the designs give them: labels,
+// text fields, the binoculars search buttons and the command buttons, and the keyboard wiring
+// every window shares (tab order, Esc).
+#pragma once
+
+#include <QRect>
+
+#include <initializer_list>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace glossel::forms {
+
+// "lbl(index)" with its caption, access key marked with "&".
+QLabel* addLabel(int index, const char* caption, QWidget* parent, QRect place);
+QLineEdit* addTextField(const char* name, QWidget* parent, QRect place);
+// A text field the user cannot type into, with the background of button faces.
+void lockTextField(QLineEdit& field);
+// A button showing the binoculars picture, beside the field it fills.
+QPushButton* addSearchButton(const char* name, QWidget* parent, QRect place);
+// A button that is not made the default by taking the focus: Return never presses it unasked.
+QPushButton* addCommandButton(const char* caption, const char* name, QWidget* parent, QRect place);
+
+// Tab goes through `controls` in the order given.
+void chainTabOrder(std::initializer_list<QWidget*> controls);
+// Esc anywhere in `window` clicks `cancel`.
+void makeCancelButton(QWidget& window, QPushButton& cancel);
+
+}  // namespace glossel::forms

@@ -1,0 +1,327 @@
+// The import window, driven along the user's paths: choosing the project through the real
+// chooser and the exchange file through the real open dialog, ticking languages, checking and
+// importing, with the project read back afterwards.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+
+#include "forms/FImport.h"
+#include "forms/MessageBox.h"
+#include "platform/dao/DBEngine.h"
+#include "tests/TestFiles.h"
+#include "tests/forms/FormsTestSupport.h"
+#include "transfer/MImportLanguage.h"
+#include "transfer/SortedListBox.h"
+
+namespace glossel::forms {
+namespace {
+
+using test::child;
+
+constexpr std::int32_t kGerman = 1031;
+constexpr std::int32_t kEnglish = 1033;
+constexpr std::int32_t kItalian = 1040;  // a language the demo project lacks
+constexpr char kGermanEntry[] = "Deutsch (Deutschland) [1031]";
+constexpr char kEnglishEntry[] = "Englisch (Vereinigte Staaten) [1033]";
+constexpr char kItalianEntry[] = "Italienisch (Italien) [1040]";
+constexpr char kChangedGerman[] = "Motor 1 läuft jetzt";
+constexpr char kItalianText[] = "Motore 1 in marcia";
+
+class IgnoredMessages : public transfer::MessageBoxes {
+public:
+    void ShowPlain(const std::string& text) override { ADD_FAILURE() << text; }
+    void ShowInformation(const std::string&) override {}
+};
+
+Variant textOf(const std::string& database, std::int32_t id, const std::string& column) {
+    dao::Database opened = dao::DBEngine().OpenDatabase(database);
+    dao::Recordset records = opened.OpenRecordset("TidxTexts");
+    Variant value;
+    for (records.MoveFirst(); !records.Eof(); records.MoveNext()) {
+        if (records.Fields().Item("ID").Value() == Variant(id)) {
+            value = records.Fields().Item(column).Value();
+        }
+    }
+    records.Close();
+    opened.Close();
+    return value;
+}
+
+class FImportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::takeShown();
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+
+    QLineEdit& field(const char* name) { return child<QLineEdit>(window_, name); }
+    QPushButton& button(const char* name) { return child<QPushButton>(window_, name); }
+    QListWidget& languages() { return child<QListWidget>(window_, "lstLanguages"); }
+
+    std::string projectFile(const std::string& name) {
+        return projects_.directory(name) + "/" + name + ".tvs";
+    }
+
+    void chooseProject(const std::string& name) {
+        test::onNextModal([name](QWidget& dialog) {
+            auto& list = child<QTreeWidget>(dialog, "lvwRegisteredProjects");
+            const std::vector<std::string> rows = test::rowNames(list);
+            const auto row = std::find(rows.begin(), rows.end(), name);
+            ASSERT_NE(row, rows.end()) << name;
+            test::clickRow(list, static_cast<int>(row - rows.begin()));
+            QTest::mouseClick(&child<QPushButton>(dialog, "cmdOpen"), Qt::LeftButton);
+        });
+        QTest::mouseDClick(&field("txtName"), Qt::LeftButton);
+    }
+
+    // Chooses `path` in the open dialog, typed into its name field as a user does.
+    void chooseFile(const std::string& path) {
+        test::onNextModal([path](QWidget& dialog) {
+            auto& name = child<QLineEdit>(dialog, "fileNameEdit");
+            // Set rather than typed: typing opens the completer, which takes the Return key.
+            name.setText(QString::fromStdString(path));
+            QTest::keyClick(&name, Qt::Key_Return);
+        });
+        QTest::mouseClick(&button("cmdSearchFile"), Qt::LeftButton);
+    }
+
+    // An exchange database exported from the demo project with German and English, in which
+    // ID 1's German text is changed and an Italian column is added with one text.
+    std::string returnedFile() {
+        const std::string source = projects_.add("Quelle");
+        transfer::SortedListBox list;
+        transfer::FillLanguageList(projectFile("Quelle"), list);
+        for (int entry = 0; entry < list.ListCount(); ++entry) {
+            const std::int32_t lcid = list.ItemData(entry);
+            list.SetSelected(entry, lcid == kGerman || lcid == kEnglish);
+        }
+        const std::string file = files_.path("Rueckgabe.mdb");
+        IgnoredMessages messages;
+        EXPECT_TRUE(transfer::ExportSelectedLanguages(projectFile("Quelle"), list, file, messages));
+        dao::Database database = dao::DBEngine().OpenDatabase(file);
+        dao::TableDef table = database.TableDefs().Item("TidxTexts");
+        table.Fields().Append(table.CreateField("L1040", 10, 255));
+        dao::Recordset records = database.OpenRecordset("TidxTexts");
+        for (records.MoveFirst(); !records.Eof(); records.MoveNext()) {
+            if (records.Fields().Item("ID").Value() == Variant(std::int32_t{1})) {
+                records.Edit();
+                records.Fields().Item("L1031").SetValue(std::string(kChangedGerman));
+                records.Fields().Item("L1040").SetValue(std::string(kItalianText));
+                records.Update();
+            }
+        }
+        records.Close();
+        database.Close();
+        return file;
+    }
+
+    // Project and file chosen, German and Italian ticked.
+    std::string readyToImport() {
+        projects_.add("Linie1");
+        const std::string file = returnedFile();
+        chooseProject("Linie1");
+        chooseFile(file);
+        tick(kGermanEntry);
+        tick(QString(kItalianEntry) + " (neu)");
+        EXPECT_TRUE(button("cmdImport").isEnabled());
+        return file;
+    }
+
+    void tick(const QString& entry) {
+        const QList<QListWidgetItem*> found = languages().findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << entry.toStdString();
+        languages().setCurrentItem(found[0]);
+        QTest::keyClick(&languages(), Qt::Key_Space);
+    }
+
+    QStringList entries() {
+        QStringList texts;
+        for (int row = 0; row < languages().count(); ++row) {
+            texts.append(languages().item(row)->text());
+        }
+        return texts;
+    }
+
+    bool buttonsEnabled() {
+        EXPECT_EQ(button("cmdCheck").isEnabled(), button("cmdImport").isEnabled());
+        return button("cmdImport").isEnabled();
+    }
+
+    test::TestProjects projects_;
+    glossel::test::TempDir files_;
+    FImport window_;
+};
+
+TEST_F(FImportTest, StartsEmptyWithCheckAndImportDisabled) {
+    EXPECT_EQ(window_.windowTitle(), "TessviaStudio - Sprachen importieren");
+    EXPECT_EQ(window_.size(), QSize(421, 324));
+    EXPECT_EQ(window_.minimumSize(), window_.maximumSize());
+    EXPECT_EQ(child<QLabel>(window_, "lbl(0)").text(), "Projekt&name");
+    EXPECT_EQ(child<QLabel>(window_, "lbl(1)").text(), "Projekt&verzeichnis");
+    EXPECT_EQ(child<QLabel>(window_, "lbl(2)").text(), "&Importieren aus Datei");
+    EXPECT_EQ(child<QLabel>(window_, "lbl(3)").text(), "Zu importierende &Sprachen");
+    EXPECT_EQ(child<QLabel>(window_, "lbl(2)").buddy(), &field("txtFile"));
+    EXPECT_EQ(child<QLabel>(window_, "lbl(3)").buddy(), &languages());
+    EXPECT_EQ(button("cmdCheck").text(), QString::fromUtf8("&Prüfen"));
+    EXPECT_EQ(button("cmdImport").text(), "&Importieren");
+    EXPECT_EQ(button("cmdClose").text(), "&Beenden");
+    EXPECT_FALSE(buttonsEnabled());
+    EXPECT_EQ(languages().count(), 0);
+
+    QTest::keyClick(&window_, Qt::Key_Escape);
+    EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(FImportTest, TabOrderAndAccessKeys) {
+    readyToImport();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    const char* order[] = {"txtName",  "cmdSearchProject", "txtPath",
+                           "txtFile",  "cmdSearchFile",    "lstLanguages",
+                           "cmdCheck", "cmdImport",        "cmdClose"};
+    child<QWidget>(window_, order[0]).setFocus();
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+    }
+    QTest::keyClick(&window_, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(languages().hasFocus());
+    QTest::keyClick(&window_, Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(field("txtPath").hasFocus());
+}
+
+TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
+    test::onNextModal([](QWidget& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Importieren aus");
+        const auto& types = child<QComboBox>(dialog, "fileTypeCombo");
+        QStringList offered;
+        for (int row = 0; row < types.count(); ++row) {
+            offered.append(types.itemText(row));
+        }
+        EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Datenbankdateien (*.mdb)",
+                                        "Alle Dateien (*)"}));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    QTest::mouseDClick(&field("txtFile"), Qt::LeftButton);
+    EXPECT_EQ(field("txtFile").text(), "");
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
+}
+
+TEST_F(FImportTest, ListsTheFilesLanguagesMarkingThoseTheProjectLacks) {
+    projects_.add("Linie1");
+    const std::string file = returnedFile();
+    chooseFile(file);
+    EXPECT_EQ(field("txtFile").text().toStdString(), file);
+    // Without a project nothing is marked, and nothing can be imported.
+    EXPECT_EQ(entries(), (QStringList{kGermanEntry, kEnglishEntry, kItalianEntry}));
+    tick(kItalianEntry);
+    EXPECT_FALSE(buttonsEnabled());
+
+    chooseProject("Linie1");
+    EXPECT_EQ(field("txtPath").text().toStdString(), projects_.directory("Linie1"));
+    EXPECT_EQ(entries(),
+              (QStringList{kGermanEntry, kEnglishEntry, QString(kItalianEntry) + " (neu)"}));
+    EXPECT_EQ(languages().item(2)->checkState(), Qt::Checked);
+    EXPECT_TRUE(buttonsEnabled());
+    tick(kGermanEntry);
+    tick(kEnglishEntry);
+    EXPECT_TRUE(buttonsEnabled());
+    tick(kGermanEntry);
+    tick(kEnglishEntry);
+    tick(QString(kItalianEntry) + " (neu)");
+    EXPECT_FALSE(buttonsEnabled());
+
+    // A cancelled open dialog keeps the file.
+    test::onNextModal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    QTest::mouseClick(&button("cmdSearchFile"), Qt::LeftButton);
+    EXPECT_EQ(field("txtFile").text().toStdString(), file);
+    EXPECT_EQ(languages().count(), 3);
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
+}
+
+TEST_F(FImportTest, CheckShowsTheSummaryAndWritesNothing) {
+    readyToImport();
+    const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    QTest::mouseClick(&button("cmdCheck"), Qt::LeftButton);
+    const QList<ShownMessage> shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(shown[0].duringWaitCursor);
+    EXPECT_TRUE(shown[0].text.startsWith(QString::fromUtf8("L1031: 1 geändert, ")))
+        << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8("L1040 (neu): 1 geändert, ")));
+    EXPECT_TRUE(shown[0].text.contains("Probelauf"));
+    EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(FImportTest, ImportAfterJaWritesTheProject) {
+    readyToImport();
+    MessageBox::answerNextQuestion(true);
+    QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
+
+    const QList<ShownMessage> shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Question);
+    EXPECT_FALSE(shown[0].duringWaitCursor);
+    EXPECT_TRUE(shown[0].text.startsWith(QString::fromUtf8("L1031: 1 geändert, ")));
+    EXPECT_TRUE(shown[0].text.endsWith(QString::fromUtf8("\n\nÜbernehmen?")));
+    EXPECT_EQ(shown[1].icon, MessageIcon::Information);
+    EXPECT_TRUE(shown[1].text.startsWith(
+        QString::fromUtf8("Texte erfolgreich importiert!\n\nL1031: 1 geändert, ")))
+        << shown[1].text.toStdString();
+    EXPECT_TRUE(shown[1].text.contains("Das Projekt wurde geschrieben"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+
+    EXPECT_EQ(textOf(projectFile("Linie1"), 1, "L1031"), Variant(std::string(kChangedGerman)));
+    EXPECT_EQ(textOf(projectFile("Linie1"), 1, "L1040"), Variant(std::string(kItalianText)));
+    EXPECT_TRUE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
+    // The project has the Italian column now; the ticks stay.
+    EXPECT_EQ(entries(), (QStringList{kGermanEntry, kEnglishEntry, kItalianEntry}));
+    EXPECT_TRUE(buttonsEnabled());
+}
+
+TEST_F(FImportTest, ImportAfterNeinWritesNothing) {
+    readyToImport();
+    const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    MessageBox::answerNextQuestion(false);
+    QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
+    const QList<ShownMessage> shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Question);
+    EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
+    EXPECT_FALSE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
+}
+
+TEST_F(FImportTest, AnErrorIsShownAndTheWindowGoesOn) {
+    const std::string file = readyToImport();
+    const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    std::filesystem::rename(file, file + ".weg");
+    QTest::mouseClick(&button("cmdCheck"), Qt::LeftButton);
+    QList<ShownMessage> shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].text.contains(QRegularExpression("^\\d+: .+")))
+        << shown[0].text.toStdString();
+    EXPECT_FALSE(shown[0].duringWaitCursor);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(window_.isVisible());
+    EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
+
+    std::filesystem::rename(file + ".weg", file);
+    QTest::mouseClick(&button("cmdCheck"), Qt::LeftButton);
+    shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].text.contains("Probelauf"));
+}
+
+}  // namespace
+}  // namespace glossel::forms
