@@ -9,7 +9,6 @@
 #include "forms/LanguageListWidget.h"
 #include "forms/Twips.h"
 #include "forms/WindowControls.h"
-#include "forms/WindowLook.h"
 
 namespace glossel::forms {
 namespace {
@@ -19,17 +18,11 @@ constexpr char kCaption[] = "TessviaStudio - Sprachen importieren";
 }  // namespace
 
 void FImport::layOut() {
-    setUpWindow(*this, "FImport", kCaption,
-                Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint,
-                twipsSize(6315, 4860));
-    QGroupBox* fra = addFrame(*this, twipsRect(60, 30, 6195, 4125));
-    QLabel* nameLabel = addLabel(0, "Projekt&name", fra, twipsRect(180, 240, 1635, 195));
-    txtName = addTextField("txtName", fra, twipsRect(120, 480, 2775, 300));
-    lockTextField(*txtName);
-    cmdSearchProject = addSearchButton("cmdSearchProject", fra, twipsRect(3000, 480, 330, 315));
-    QLabel* pathLabel = addLabel(1, "Projekt&verzeichnis", fra, twipsRect(180, 840, 1695, 195));
-    txtPath = addTextField("txtPath", fra, twipsRect(120, 1080, 5535, 300));
-    lockTextField(*txtPath);
+    const ProjectFields head = addProjectWindowHead(*this, "FImport", kCaption);
+    QGroupBox* fra = head.frame;
+    txtName = head.txtName;
+    cmdSearchProject = head.cmdSearchProject;
+    txtPath = head.txtPath;
     QLabel* fileLabel = addLabel(2, "&Importieren aus Datei", fra, twipsRect(180, 1500, 3615, 195));
     txtFile = addTextField("txtFile", fra, twipsRect(120, 1740, 5535, 300));
     lockTextField(*txtFile);
@@ -46,8 +39,6 @@ void FImport::layOut() {
     cmdCheck->setEnabled(false);
     cmdImport->setEnabled(false);
 
-    nameLabel->setBuddy(txtName);
-    pathLabel->setBuddy(txtPath);
     fileLabel->setBuddy(txtFile);
     languagesLabel->setBuddy(lstLanguages);
     chainTabOrder({txtName, cmdSearchProject, txtPath, txtFile, cmdSearchFile, lstLanguages,

@@ -1,11 +1,13 @@
 // The windows' shared controls.
 #include "forms/WindowControls.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 
+#include "forms/Twips.h"
 #include "forms/WindowLook.h"
 
 namespace glossel::forms {
@@ -51,6 +53,24 @@ QPushButton* addCommandButton(const char* caption, const char* name, QWidget* pa
     button->setGeometry(place);
     button->setAutoDefault(false);
     return button;
+}
+
+ProjectFields addProjectWindowHead(QWidget& window, const char* name, const char* caption) {
+    setUpWindow(window, name, caption,
+                Qt::Window | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint,
+                twipsSize(6315, 4860));
+    QGroupBox* frame = addFrame(window, twipsRect(60, 30, 6195, 4125));
+    QLabel* nameLabel = addLabel(0, "Projekt&name", frame, twipsRect(180, 240, 1635, 195));
+    QLineEdit* txtName = addTextField("txtName", frame, twipsRect(120, 480, 2775, 300));
+    lockTextField(*txtName);
+    QPushButton* cmdSearchProject =
+        addSearchButton("cmdSearchProject", frame, twipsRect(3000, 480, 330, 315));
+    QLabel* pathLabel = addLabel(1, "Projekt&verzeichnis", frame, twipsRect(180, 840, 1695, 195));
+    QLineEdit* txtPath = addTextField("txtPath", frame, twipsRect(120, 1080, 5535, 300));
+    lockTextField(*txtPath);
+    nameLabel->setBuddy(txtName);
+    pathLabel->setBuddy(txtPath);
+    return {frame, txtName, cmdSearchProject, txtPath};
 }
 
 void chainTabOrder(std::initializer_list<QWidget*> controls) {

@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -23,6 +24,17 @@ void lockTextField(QLineEdit& field);
 QPushButton* addSearchButton(const char* name, QWidget* parent, QRect place);
 // A button that is not made the default by taking the focus: Return never presses it unasked.
 QPushButton* addCommandButton(const char* caption, const char* name, QWidget* parent, QRect place);
+
+// The head both windows share: the fixed window with its caption and frame, and in the frame the
+// project's name (lbl(0), txtName with the binoculars cmdSearchProject beside it) and directory
+// (lbl(1), txtPath), both not typeable, each label's access key leading to its field.
+struct ProjectFields {
+    QGroupBox* frame;
+    QLineEdit* txtName;
+    QPushButton* cmdSearchProject;
+    QLineEdit* txtPath;
+};
+ProjectFields addProjectWindowHead(QWidget& window, const char* name, const char* caption);
 
 // Tab goes through `controls` in the order given.
 void chainTabOrder(std::initializer_list<QWidget*> controls);
