@@ -193,7 +193,8 @@ TEST_F(Import, ALanguageTheProjectLacksBecomesANewLastColumnLikeTheExportsColumn
     EXPECT_EQ(summary.languages[0].changed, 1u);
 
     dao::Database project = dao::DBEngine().OpenDatabase(project_);
-    const dao::Fields& fields = project.TableDefs().Item("TidxTexts").Fields();
+    const dao::TableDef table = project.TableDefs().Item("TidxTexts");
+    const dao::Fields& fields = table.Fields();
     const dao::Field& added = fields.Item(fields.Count() - 1);
     EXPECT_EQ(added.Name(), "L1045");
     EXPECT_EQ(added.Type(), 10);
