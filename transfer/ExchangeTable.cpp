@@ -44,6 +44,7 @@ public:
         return sheet_->cell(row_, static_cast<std::uint32_t>(column));
     }
     std::string place() const override { return "Zeile " + std::to_string(row_ + 1); }
+    bool holdsExportFillerRow() const override { return true; }
     std::string cellPlace(std::size_t column) const override {
         return "Zelle " + columnLetters(column) + std::to_string(row_ + 1);
     }
@@ -129,6 +130,7 @@ public:
     std::string cellPlace(std::size_t column) const override {
         return "Feld " + names_[column] + " im Datensatz " + std::to_string(record_);
     }
+    bool holdsExportFillerRow() const override { return false; }
 
 private:
     std::string chooseTable(const std::string& path) {

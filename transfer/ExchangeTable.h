@@ -24,6 +24,9 @@ public:
     // Where the current row is, for messages; with a column, where that cell is.
     virtual std::string place() const = 0;
     virtual std::string cellPlace(std::size_t column) const = 0;
+    // Whether the export writes a row under the header here (ID 0, every other cell empty),
+    // which is no text of the project: in workbooks only.
+    virtual bool holdsExportFillerRow() const = 0;
 };
 
 // Opens the exchange file by its extension ("xls" or "mdb", exact letter case).

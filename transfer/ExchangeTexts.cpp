@@ -92,7 +92,7 @@ std::optional<std::string> textOf(const xls::CellValue& cell, const ExchangeTabl
                                         shown + " statt eines Textes.");
 }
 
-// The export's row under the header: ID 0 and every other cell empty.
+// The row a workbook export writes under the header: ID 0 and every other cell empty.
 bool isExportFillerRow(ExchangeTable& table, std::size_t id, std::int64_t value) {
     if (value != 0) {
         return false;
@@ -151,7 +151,7 @@ std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
             throw Error(err::kTypeMismatch, "Die ID in " + table->place() +
                                                 " der Austauschdatei ist keine ganze Zahl.");
         }
-        if (isExportFillerRow(*table, id, *value)) {
+        if (table->holdsExportFillerRow() && isExportFillerRow(*table, id, *value)) {
             continue;
         }
         ExchangeRow row{*value, table->place(), {}};

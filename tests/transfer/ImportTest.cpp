@@ -46,8 +46,8 @@ TEST_F(Import, ChangedTextsAreStoredInTheLanguagesCodePageAndThePreviousProjectI
                         {2, {{"L1031", std::string("Motor 1 hält")}}},
                         {20, {{"L1031", std::string("Zeile 1\nZeile 2")}}}});
     const auto before = glossel::test::readBytes(project_);
-    fs::permissions(project_, fs::perms::owner_read | fs::perms::owner_write |
-                                  fs::perms::group_read);
+    fs::permissions(project_,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ImportOptions options;
     options.listChanges = true;
     const ImportSummary summary = import(file, {1031, 1049}, options);
@@ -160,6 +160,17 @@ TEST_F(Import, DryRunKeepExistingAndAllowEmptyDecideWhatIsWritten) {
     english = columnById(project_, "L1033");
     EXPECT_EQ(english.at(2), Variant(std::string()));  // the column allows zero length
     EXPECT_EQ(english.at(1), Variant(std::string("Engine 1 running")));
+}
+
+TEST_F(Import, ARealIdZeroInADatabaseIsATextOfTheProject) {
+    // In a database, ID 0 with every other cell empty is no filler row, as in a workbook.
+    editExchange(project_, {{0, {{"Description", Null{}}}}});
+    const std::string file = exportTo("Texte.mdb", {1033});
+    editExchange(file, {{0, {{"L1033", std::string()}}}});
+    ImportOptions empty;
+    empty.allowEmpty = true;
+    import(file, {1033}, empty);
+    EXPECT_EQ(columnById(project_, "L1033").at(0), Variant(std::string()));
 }
 
 TEST_F(Import, IdsTheProjectLacksAreCountedAndTheFirstTenListed) {
