@@ -15,14 +15,6 @@
 namespace glossel::transfer {
 namespace {
 
-std::string columnLetters(std::size_t column) {
-    std::string letters;
-    for (std::size_t n = column + 1; n > 0; n = (n - 1) / 26) {
-        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return letters;
-}
-
 // The workbook is read for this table alone, past the engine's cache of open workbooks, so that
 // its memory is given back as soon as the texts are taken.
 class WorksheetTable : public ExchangeTable {
@@ -46,7 +38,8 @@ public:
     std::string place() const override { return "Zeile " + std::to_string(row_ + 1); }
     bool holdsExportFillerRow() const override { return true; }
     std::string cellPlace(std::size_t column) const override {
-        return "Zelle " + columnLetters(column) + std::to_string(row_ + 1);
+        return "Zelle " + xls::columnName(static_cast<std::uint32_t>(column)) +
+               std::to_string(row_ + 1);
     }
 
 private:

@@ -16,6 +16,23 @@
 namespace glossel::files {
 namespace {
 
+// Writes all of `bytes` through `put` (data, size, bytes done so far), however little the system
+// takes at a time and however often a signal interrupts it; 0 or the system's error number.
+template <typename Put>
+int writeWhole(std::span<const std::uint8_t> bytes, Put put) {
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = put(bytes.data() + done, bytes.size() - done, done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errno;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
 int flagsFor(Access access) {
     switch (access) {
         case Access::read:
@@ -119,32 +136,16 @@ int File::readAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
 }
 
 int File::writeAll(std::span<const std::uint8_t> bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(descriptor_, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
+    return writeWhole(bytes, [this](const std::uint8_t* data, std::size_t size, std::size_t) {
+        return ::write(descriptor_, data, size);
+    });
 }
 
 int File::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::pwrite(descriptor_, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
+    return writeWhole(
+        bytes, [this, offset](const std::uint8_t* data, std::size_t size, std::size_t done) {
+            return ::pwrite(descriptor_, data, size, static_cast<off_t>(offset + done));
+        });
 }
 
 int File::truncate(std::uint64_t length) {

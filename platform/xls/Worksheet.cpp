@@ -11,14 +11,6 @@
 namespace glossel::xls {
 namespace {
 
-std::string columnName(std::uint32_t column) {
-    std::string name;
-    for (std::uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
-        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
-    }
-    return name;
-}
-
 std::string cellName(std::uint32_t row, std::uint32_t column) {
     return columnName(column) + std::to_string(row + 1);
 }
@@ -30,6 +22,14 @@ bool sameCell(const Cell& a, const Cell& b) {
 }
 
 }  // namespace
+
+std::string columnName(std::uint32_t column) {
+    std::string name;
+    for (std::uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name;
+}
 
 Worksheet::Worksheet(std::string name, SheetContent content, StringTable& strings,
                      const CellFormats& formats)

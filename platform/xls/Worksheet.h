@@ -16,6 +16,9 @@
 
 namespace glossel::xls {
 
+// A column's name as spreadsheets show it: "A" for 0, ... "Z", "AA", ...
+std::string columnName(std::uint32_t column);
+
 class Worksheet {
 public:
     Worksheet(std::string name, SheetContent content, StringTable& strings,
