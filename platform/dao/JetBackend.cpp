@@ -8,6 +8,7 @@
 #include "platform/NativePath.h"
 #include "platform/jet/ColumnAdder.h"
 #include "platform/jet/ColumnRules.h"
+#include "platform/jet/PageAllocator.h"
 #include "platform/jet/TableWriter.h"
 
 namespace glossel::dao {
@@ -161,7 +162,13 @@ public:
         });
     }
 
-    void close() override { database_->channel().flushAll(); }
+    void close() override {
+        jet::PageChannel& channel = database_->channel();
+        if (channel.grew() && channel.writable()) {
+            jet::releaseClaimsBeyondEnd(channel);
+        }
+        channel.flushAll();
+    }
 
 private:
     std::shared_ptr<const jet::JetDatabase> database_;

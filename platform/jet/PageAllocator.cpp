@@ -14,6 +14,8 @@ constexpr std::size_t kMapStart = 1;
 constexpr std::size_t kMapBitmap = 5;
 // Pages 0 to 2 (header, global map, catalogue definition) are never free.
 constexpr std::uint32_t kFirstAllocatable = 3;
+// How many pages a growing file claims in the global map at once.
+constexpr std::uint32_t kPagesClaimedAhead = 64;
 
 struct GlobalMap {
     std::size_t rowStart = 0;
@@ -49,36 +51,87 @@ void markFree(std::vector<std::uint8_t>& global, const GlobalMap& map, std::uint
     global[map.rowStart + kMapBitmap + index / 8] |= static_cast<std::uint8_t>(1u << (index % 8));
 }
 
+void markUsed(std::vector<std::uint8_t>& global, const GlobalMap& map, std::uint32_t number) {
+    const std::size_t index = number - map.firstPage;
+    global[map.rowStart + kMapBitmap + index / 8] &=
+        static_cast<std::uint8_t>(~(1u << (index % 8)));
+}
+
+// The first page inside the file that the map marks free, looked for a byte of the map at a time.
+std::optional<std::uint32_t> firstFreePage(const PageChannel& channel, const GlobalMap& map) {
+    const PageBuffer global = channel.page(kGlobalMapPage);
+    const std::uint8_t* bitmap = global->data() + map.rowStart + kMapBitmap;
+    const std::size_t bytes = map.rowLength - kMapBitmap;
+    for (std::size_t byte = kFirstAllocatable / 8; byte < bytes; ++byte) {
+        if (bitmap[byte] == 0) {
+            continue;
+        }
+        for (std::uint32_t index = 0; index < 8; ++index) {
+            const std::uint32_t number = static_cast<std::uint32_t>(byte * 8) + index;
+            if (number >= channel.pageCount()) {
+                return std::nullopt;
+            }
+            if (number >= kFirstAllocatable && (bitmap[byte] >> index & 1) != 0) {
+                return number;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// The pages after the end of the file that the map covers, up to `count` of them.
+std::uint32_t endOfClaimWindow(const PageChannel& channel, const GlobalMap& map,
+                               std::uint32_t count) {
+    std::uint32_t end = channel.pageCount();
+    while (end - channel.pageCount() < count && covers(map, end)) {
+        ++end;
+    }
+    return end;
+}
+
 }  // namespace
 
 std::uint32_t allocatePage(PageChannel& channel) {
     PageChannel::ChangeScope scope(channel);
     const std::optional<GlobalMap> map = readGlobalMap(channel);
-    std::optional<std::uint32_t> reused;
     if (map && map->firstPage == 0) {
-        const PageBuffer global = channel.page(kGlobalMapPage);
-        for (std::uint32_t number = kFirstAllocatable;
-             number < channel.pageCount() && covers(*map, number); ++number) {
-            if (bit(*global, *map, number)) {
-                reused = number;
-                break;
-            }
+        if (const std::optional<std::uint32_t> reused = firstFreePage(channel, *map)) {
+            markUsed(channel.change(kGlobalMapPage), *map, *reused);
+            channel.flush(kGlobalMapPage);
+            std::vector<std::uint8_t>& page = channel.change(*reused);
+            std::fill(page.begin(), page.end(), 0);
+            return *reused;
         }
     }
-    const std::uint32_t number = reused ? *reused : channel.pageCount();
-    if (map && covers(*map, number)) {
+    const std::uint32_t number = channel.pageCount();
+    if (map && covers(*map, number) && bit(*channel.page(kGlobalMapPage), *map, number)) {
         std::vector<std::uint8_t>& global = channel.change(kGlobalMapPage);
-        const std::size_t index = number - map->firstPage;
-        global[map->rowStart + kMapBitmap + index / 8] &=
-            static_cast<std::uint8_t>(~(1u << (index % 8)));
+        const std::uint32_t end = endOfClaimWindow(channel, *map, kPagesClaimedAhead);
+        for (std::uint32_t claimed = number; claimed < end; ++claimed) {
+            markUsed(global, *map, claimed);
+        }
         channel.flush(kGlobalMapPage);
     }
-    if (reused) {
-        std::vector<std::uint8_t>& page = channel.change(number);
-        std::fill(page.begin(), page.end(), 0);
-        return number;
-    }
     return channel.appendPage();
+}
+
+void releaseClaimsBeyondEnd(PageChannel& channel) {
+    const std::optional<GlobalMap> map = readGlobalMap(channel);
+    if (!map) {
+        return;
+    }
+    const std::uint32_t end = endOfClaimWindow(channel, *map, kPagesClaimedAhead);
+    const PageBuffer global = channel.page(kGlobalMapPage);
+    for (std::uint32_t number = channel.pageCount(); number < end; ++number) {
+        if (!bit(*global, *map, number)) {
+            PageChannel::ChangeScope scope(channel);
+            std::vector<std::uint8_t>& changed = channel.change(kGlobalMapPage);
+            for (std::uint32_t claimed = number; claimed < end; ++claimed) {
+                markFree(changed, *map, claimed);
+            }
+            return;
+        }
+    }
 }
 
 void releasePage(PageChannel& channel, std::uint32_t number) {

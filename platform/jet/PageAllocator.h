@@ -3,6 +3,10 @@
 // in the map, and the map is written before the page is used, so that a failure afterwards can
 // only leave an unused page behind, never a used page marked free.
 //
+// A file that grows claims its new pages in the map a few dozen at a time, so that the map is not
+// written again for every new page. The pages claimed beyond the end of the file are marked free
+// again before the file is closed, as every file keeps them.
+//
 // Files whose map window does not start at page 0 (the window moved by another engine) are not
 // trusted for free pages: new pages then always come from the end of the file.
 #pragma once
@@ -15,6 +19,10 @@ namespace glossel::jet {
 
 // A zeroed page, claimed in the global map and flushed there.
 std::uint32_t allocatePage(PageChannel& channel);
+
+// Marks the pages that allocatePage claimed ahead beyond the end of the file free again; changes
+// nothing when there are none.
+void releaseClaimsBeyondEnd(PageChannel& channel);
 
 // Marks every page from `end` on free in the global map, as in a file that ends before `end`;
 // the caller cuts the file there.

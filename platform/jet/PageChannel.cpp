@@ -90,6 +90,7 @@ std::uint32_t PageChannel::appendPage() {
     requireWritable();
     const std::uint32_t number = pageCount_++;
     ++changedPages_;
+    grew_ = true;
     auto buffer = pageBuffer();
     std::fill(buffer->begin(), buffer->end(), 0);
     cache_.emplace(number, CachedPage{std::move(buffer), true});
@@ -206,15 +207,18 @@ void PageChannel::flushIfFull() {
     if (changedPages_ >= kCachedPages) {
         writeChangedPages();
         store_->beginSync();
+        if (openScopes_ == 0) {
+            dropUnchangedPages();
+        }
     }
 }
 
 void PageChannel::dropUnchangedPages() const {
     std::erase_if(cache_, [this](auto& entry) {
-        if (entry.second.changed) {
+        if (entry.second.changed || entry.second.bytes.use_count() != 1) {
             return false;
         }
-        if (entry.second.bytes.use_count() == 1 && spareBuffers_.size() < kCachedPages) {
+        if (spareBuffers_.size() < kCachedPages) {
             spareBuffers_.push_back(std::move(entry.second.bytes));
         }
         return true;

@@ -11,7 +11,8 @@
 // page changed most often, the one new rows go to, is the last one listed and is written once
 // for many rows. flushAll writes the list, then the other changed pages in ascending order, and
 // syncs the file once. Unchanged pages leave the cache when it is full; changed ones only once
-// they are written.
+// they are written, and never while a buffer handed out for them is still held, so that holders
+// keep seeing the page's changes.
 //
 // After a failed write the channel is broken: it refuses further changes and writes nothing more,
 // so the file keeps what earlier writes made of it.
@@ -58,6 +59,8 @@ public:
     std::vector<std::uint8_t>& change(std::uint32_t number, std::string_view table = {});
     // A new zeroed page at the end of the file.
     std::uint32_t appendPage();
+    // Whether the file has grown through this channel.
+    bool grew() const { return grew_; }
     // A barrier: the page reaches the file before any page changed after this call.
     void flush(std::uint32_t number);
     // Writes every changed page and syncs the file.
@@ -67,6 +70,8 @@ public:
     void shorten(std::uint32_t pageCount);
     // Writes the changed pages once there are more than the cache should hold, and starts their
     // way to the disk without waiting for it (the sync at flushAll then has less to wait for).
+    // Outside a change scope the written pages then leave the cache, and their buffers serve the
+    // pages that follow.
     void flushIfFull();
 
     // Held by a writer while it works on pages: references that change() returned stay valid,
@@ -88,7 +93,7 @@ private:
         bool changed = false;
         std::uint64_t barrier = 0;  // its place in the barrier list, 0 when not listed
     };
-    static constexpr std::size_t kCachedPages = 2048;
+    static constexpr std::size_t kCachedPages = 128;
     static constexpr std::size_t kPagesPerWrite = 64;
     static constexpr std::uint32_t kPagesPerRead = 16;
 
@@ -109,6 +114,7 @@ private:
     std::string path_;
     std::uint32_t pageCount_;
     bool broken_ = false;
+    bool grew_ = false;
     int openScopes_ = 0;
     std::size_t changedPages_ = 0;
     std::vector<std::uint32_t> barriers_;  // listed pages, in the order of their barriers

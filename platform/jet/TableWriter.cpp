@@ -156,7 +156,16 @@ RowId TableWriter::appendRow(const std::vector<Variant>& values) {
 RowId TableWriter::appendRow(const std::vector<Variant>& values,
                              const std::vector<const StoredField*>& storedTexts) {
     requireNoIndex("das Anfügen von Datensätzen");
-    PageChannel::ChangeScope scope(channel_);
+    const RowId placed = [&] {
+        PageChannel::ChangeScope scope(channel_);
+        return placeNewRow(values, storedTexts);
+    }();
+    channel_.flushIfFull();
+    return placed;
+}
+
+RowId TableWriter::placeNewRow(const std::vector<Variant>& values,
+                               const std::vector<const StoredField*>& storedTexts) {
     std::vector<StoredField> fields;
     fields.reserve(table_->columns.size());
     for (std::size_t i = 0; i < table_->columns.size(); ++i) {
@@ -176,7 +185,6 @@ RowId TableWriter::appendRow(const std::vector<Variant>& values,
     }
     const RowId placed = placeRow(row, 0, std::nullopt, false);
     countRows(1);
-    channel_.flushIfFull();
     return placed;
 }
 
@@ -195,7 +203,15 @@ TableWriter::DataLocation TableWriter::locate(RowId row) const {
 
 void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>& changes,
                             Changes known) {
-    PageChannel::ChangeScope scope(channel_);
+    {
+        PageChannel::ChangeScope scope(channel_);
+        changeRow(row, changes, known);
+    }
+    channel_.flushIfFull();
+}
+
+void TableWriter::changeRow(RowId row, const std::vector<std::optional<Variant>>& changes,
+                            Changes known) {
     const JetFormat& format = channel_.format();
     const DataLocation location = locate(row);
     const PageBuffer dataBuffer = channel_.page(location.data.page, table_->name);
@@ -247,7 +263,6 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
         padRow(*table_, image, room);
         overwriteRow(channel_.change(location.data.page, table_->name), format, location.data.row,
                      image);
-        channel_.flushIfFull();
         return;
     }
     // The row no longer fits its slot: its new image goes to a slot of its own, written before the
@@ -272,7 +287,6 @@ void TableWriter::updateRow(RowId row, const std::vector<std::optional<Variant>>
         setRowFlags(channel_.change(location.data.page, table_->name), format, location.data.row,
                     row_flag::kDeleted);
     }
-    channel_.flushIfFull();
 }
 
 }  // namespace glossel::jet

@@ -52,6 +52,10 @@ private:
     StoredField encode(std::size_t column, const Variant& value, const Describe& where);
     std::string describe(std::size_t column, const std::vector<Variant>& values) const;
     DataLocation locate(RowId row) const;
+    // appendRow and updateRow within their change scope; the cache is flushed when full after it.
+    RowId placeNewRow(const std::vector<Variant>& values,
+                      const std::vector<const StoredField*>& storedTexts);
+    void changeRow(RowId row, const std::vector<std::optional<Variant>>& changes, Changes known);
     // Places a row on `preferred` if it has room, else where appended rows go; the page is
     // flushed when it is new or when `flush` is set.
     RowId placeRow(std::span<const std::uint8_t> row, std::uint16_t flags,

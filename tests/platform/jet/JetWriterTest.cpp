@@ -9,6 +9,7 @@
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
+#include "platform/jet/DataPage.h"
 #include "platform/jet/JetDatabase.h"
 #include "platform/jet/PropertyBlob.h"
 #include "platform/jet/RowFields.h"
@@ -205,6 +206,39 @@ TEST_F(JetWriter, RowsThatGrowReadBackAtOnceAndTheWalkGoesOnOverThem) {
         EXPECT_EQ(records.Fields().Item("L1031").Value(), Variant(grown(id)));
     }
     EXPECT_EQ(read, 200);
+}
+
+// Page 1's inline map: a set bit marks a free page; the window starts at page 0 in this file.
+TEST_F(JetWriter, GlobalMapClaimsTheNewPagesAndLeavesThePagesAfterTheEndFree) {
+    const std::string path = exchangeFile();
+    const std::uint32_t pagesBefore = JetDatabase::open(path)->channel().pageCount();
+    {
+        auto database = dao::DBEngine().OpenDatabase(path);
+        auto records = database.OpenRecordset("TidxTexts");
+        for (std::int32_t id = 0; id < 3000; ++id) {
+            records.AddNew();
+            records.Fields().Item("ID").SetValue(id);
+            records.Fields().Item("L1031").SetValue(std::string(200, 'x') + std::to_string(id));
+            records.Update();
+        }
+        database.Close();
+    }
+    const auto database = JetDatabase::open(path);
+    const PageChannel& channel = database->channel();
+    ASSERT_GT(channel.pageCount(), pagesBefore + 100) << "the file grew by more than one claim";
+    const PageBuffer buffer = channel.page(1);
+    const ByteView map = DataPage(channel.view(buffer, 1, {}), channel.format()).row(0);
+    ASSERT_EQ(map.u8(0), 0);
+    ASSERT_EQ(map.u32(1), 0u);
+    const auto free = [&](std::uint32_t page) {
+        return (map.u8(5 + page / 8) >> (page % 8) & 1) != 0;
+    };
+    for (std::uint32_t page = pagesBefore; page < channel.pageCount(); ++page) {
+        EXPECT_FALSE(free(page)) << "new page " << page;
+    }
+    for (std::uint32_t page = channel.pageCount(); page < (map.size() - 5) * 8; ++page) {
+        ASSERT_TRUE(free(page)) << "page " << page << " after the end of the file";
+    }
 }
 
 TEST_F(JetWriter, NewColumnsCarryAllowZeroLengthInTheTableProperties) {

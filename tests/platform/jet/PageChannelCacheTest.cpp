@@ -1,6 +1,6 @@
 // The page cache over a file larger than it holds: pages read after others left the cache have
-// their own bytes, a page still held by a reader keeps its bytes however many pages follow, and
-// new pages start zeroed.
+// their own bytes, a page still held by a reader keeps its bytes however many pages follow and
+// sees a writer's later changes, and new pages start zeroed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,6 +43,22 @@ TEST(PageCache, PagesKeepTheirOwnBytesWhileOthersComeAndGo) {
     const std::uint32_t appended = channel.appendPage();
     const PageBuffer fresh = channel.page(appended);
     EXPECT_TRUE(std::all_of(fresh->begin(), fresh->end(), [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST(PageCache, AHeldPageSeesChangesMadeAfterManyOthersWereWritten) {
+    PageChannel channel(std::make_unique<MemoryStore>(numberedPages()), jet4Format(), "cache.mdb");
+    const PageBuffer held = channel.page(7);
+    for (std::uint32_t page = 0; page < kPages; ++page) {
+        channel.change(page)[0] = 0xEE;
+        channel.flushIfFull();
+    }
+    for (std::uint32_t page = 0; page < kPages; ++page) {
+        channel.page(page);
+    }
+    channel.change(7)[1] = 0xDD;
+    EXPECT_EQ((*held)[0], 0xEE);
+    EXPECT_EQ((*held)[1], 0xDD) << "the reader's buffer is the page's, not a copy left behind";
+    EXPECT_EQ((*channel.page(7))[1], 0xDD);
 }
 
 }  // namespace
