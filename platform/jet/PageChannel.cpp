@@ -86,6 +86,15 @@ std::vector<std::uint8_t>& PageChannel::change(std::uint32_t number, std::string
     return *cached.bytes;
 }
 
+std::vector<std::uint8_t>& PageChannel::overwrite(std::uint32_t number, std::string_view table) {
+    if (cache_.contains(number) || number >= pageCount_) {
+        return change(number, table);
+    }
+    requireWritable();
+    ++changedPages_;
+    return *cache_.emplace(number, CachedPage{pageBuffer(), true}).first->second.bytes;
+}
+
 std::uint32_t PageChannel::appendPage() {
     requireWritable();
     const std::uint32_t number = pageCount_++;
@@ -204,7 +213,7 @@ void PageChannel::shorten(std::uint32_t pageCount) {
 }
 
 void PageChannel::flushIfFull() {
-    if (changedPages_ >= kCachedPages) {
+    if (changedPages_ >= kChangedPagesHeld) {
         writeChangedPages();
         store_->beginSync();
         if (openScopes_ == 0) {

@@ -57,6 +57,8 @@ public:
     // The page's bytes for changing, in place (buffers handed out by page() see the change); the
     // page is flushed later. Error 3027 when not writable.
     std::vector<std::uint8_t>& change(std::uint32_t number, std::string_view table = {});
+    // The same for a page whose every byte the caller replaces: its old bytes are not read.
+    std::vector<std::uint8_t>& overwrite(std::uint32_t number, std::string_view table = {});
     // A new zeroed page at the end of the file.
     std::uint32_t appendPage();
     // Whether the file has grown through this channel.
@@ -93,7 +95,10 @@ private:
         bool changed = false;
         std::uint64_t barrier = 0;  // its place in the barrier list, 0 when not listed
     };
-    static constexpr std::size_t kCachedPages = 128;
+    static constexpr std::size_t kCachedPages = 1024;
+    // Changed pages are written once there are this many, so that the pages read meanwhile have
+    // room in the cache beside them.
+    static constexpr std::size_t kChangedPagesHeld = kCachedPages / 4;
     static constexpr std::size_t kPagesPerWrite = 64;
     static constexpr std::uint32_t kPagesPerRead = 16;
 

@@ -24,8 +24,42 @@ namespace glossel::jet {
 namespace {
 
 constexpr int kMaxOverflowHops = 8;
-// Bytes of rows already written that the waiting buffer keeps before it moves the rest forward.
-constexpr std::size_t kWaitingSlack = std::size_t{1} << 20;
+// The rows read and not yet written, in storage order, in blocks of about a mebibyte: rows are
+// added at the back and taken from the front, and a block goes once its rows are all taken.
+class WaitingRows {
+public:
+    bool empty() const { return lengths_.empty(); }
+    std::size_t frontLength() const { return lengths_.front(); }
+
+    std::span<const std::uint8_t> front() const {
+        return std::span(blocks_.front()).subspan(frontStart_, lengths_.front());
+    }
+
+    void push(std::span<const std::uint8_t> row) {
+        if (blocks_.empty() || blocks_.back().size() + row.size() > blocks_.back().capacity()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(kBlockSize, row.size()));
+        }
+        blocks_.back().insert(blocks_.back().end(), row.begin(), row.end());
+        lengths_.push_back(row.size());
+    }
+
+    void pop() {
+        frontStart_ += lengths_.front();
+        lengths_.pop_front();
+        if (frontStart_ == blocks_.front().size()) {
+            blocks_.pop_front();
+            frontStart_ = 0;
+        }
+    }
+
+private:
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+    std::deque<std::vector<std::uint8_t>> blocks_;
+    std::size_t frontStart_ = 0;  // where the first row starts in the first block
+    std::deque<std::size_t> lengths_;
+};
 
 class TableCompaction {
 public:
@@ -84,30 +118,7 @@ private:
         return page.pageType() == page_type::kData && page.owner() == table_.definitionPage;
     }
 
-    bool moreRows() const { return !waitingLengths_.empty() || nextPage_ < pages_.size(); }
-
-    // The rows read and not yet written, in one buffer: they come and go in storage order.
-    void keepWaiting(const std::vector<std::uint8_t>& row) {
-        waitingBytes_.insert(waitingBytes_.end(), row.begin(), row.end());
-        waitingLengths_.push_back(row.size());
-    }
-
-    std::span<const std::uint8_t> firstWaiting() const {
-        return std::span(waitingBytes_).subspan(waitingStart_, waitingLengths_.front());
-    }
-
-    void dropFirstWaiting() {
-        waitingStart_ += waitingLengths_.front();
-        waitingLengths_.pop_front();
-        if (waitingLengths_.empty()) {
-            waitingBytes_.clear();
-            waitingStart_ = 0;
-        } else if (waitingStart_ > kWaitingSlack && waitingStart_ > waitingBytes_.size() / 2) {
-            waitingBytes_.erase(waitingBytes_.begin(),
-                                waitingBytes_.begin() + static_cast<std::ptrdiff_t>(waitingStart_));
-            waitingStart_ = 0;
-        }
-    }
+    bool moreRows() const { return !waiting_.empty() || nextPage_ < pages_.size(); }
 
     // Reads rows until every row with its slot on the index-th page or before has been read.
     void readRowsOn(std::size_t index) {
@@ -177,7 +188,7 @@ private:
         }
         splitRow(page.row(at.row), table_, format_, fields_);
         joiner_.join(fields_, joined_);
-        keepWaiting(joined_);
+        waiting_.push(joined_);
     }
 
     // Fills the index-th page of the table (a new one without an index) with the next rows.
@@ -186,22 +197,22 @@ private:
         initialiseDataPage(image_, format_, table_.definitionPage);
         bool empty = true;
         while (true) {
-            if (waitingLengths_.empty() && nextPage_ < pages_.size()) {
+            if (waiting_.empty() && nextPage_ < pages_.size()) {
                 readRowsOfNextPage();
                 continue;
             }
-            if (waitingLengths_.empty() ||
-                (!empty && roomForNewRow(image_, format_) < waitingLengths_.front())) {
+            if (waiting_.empty() ||
+                (!empty && roomForNewRow(image_, format_) < waiting_.frontLength())) {
                 break;
             }
-            addRow(image_, format_, firstWaiting());
-            dropFirstWaiting();
+            addRow(image_, format_, waiting_.front());
+            waiting_.pop();
             empty = false;
         }
         const std::uint32_t number = index ? pages_[*index] : allocatePage(channel_);
         {
             PageChannel::ChangeScope scope(channel_);
-            std::vector<std::uint8_t>& page = channel_.change(number, table_.name);
+            std::vector<std::uint8_t>& page = channel_.overwrite(number, table_.name);
             std::copy(image_.begin(), image_.end(), page.begin());
         }
         if (!index) {
@@ -221,9 +232,7 @@ private:
     std::vector<std::size_t> movedDataRead_;  // per page: moved row data read so far
     std::size_t nextPage_ = 0;                // the page whose rows are read next
     std::size_t rewritten_ = 0;               // pages before this index are rewritten
-    std::vector<std::uint8_t> waitingBytes_;  // rows waiting to be written, from waitingStart_ on
-    std::size_t waitingStart_ = 0;
-    std::deque<std::size_t> waitingLengths_;
+    WaitingRows waiting_;
     std::vector<StoredField> fields_;
     RowJoiner joiner_;
     std::vector<std::uint8_t> joined_;
