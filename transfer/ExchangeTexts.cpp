@@ -74,13 +74,13 @@ std::optional<std::int64_t> wholeNumber(const xls::CellValue& cell) {
     return std::nullopt;
 }
 
-std::optional<std::string> textOf(const xls::CellValue& cell, const ExchangeTable& table,
+std::optional<std::string> textOf(xls::CellValue&& cell, const ExchangeTable& table,
                                   std::size_t column) {
     if (isEmpty(cell)) {
         return std::nullopt;
     }
-    if (const auto* text = std::get_if<std::string>(&cell)) {
-        return *text;
+    if (auto* text = std::get_if<std::string>(&cell)) {
+        return std::move(*text);
     }
     if (const auto* number = std::get_if<double>(&cell)) {
         return plainNumber(*number);

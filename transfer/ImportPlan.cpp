@@ -11,7 +11,7 @@
 #include "platform/NativePath.h"
 #include "platform/jet/ColumnRules.h"
 #include "platform/nls/Environment.h"
-#include "platform/nls/Utf16.h"
+#include "platform/nls/Utf8Text.h"
 #include "transfer/LanguageText.h"
 #include "transfer/TextTables.h"
 
@@ -182,11 +182,33 @@ std::string describeId(std::int64_t id, std::int32_t lcid) {
 struct CellOutcome {
     enum class Kind { Changed, Unchanged, EmptySkipped, KeptExisting, Refused };
     Kind kind = Kind::Unchanged;
-    Variant newValue;                    // Changed: what the project stores
-    std::optional<std::string> newText;  // Changed: as the file holds it (Null: nullopt)
-    int refusalNumber = 0;               // Refused: the error number and what is wrong
+    Variant newValue;  // Changed: what the project stores
+    // Changed by an empty cell: the text the project then holds ("" or Null: nullopt); any other
+    // change takes the file's text.
+    std::optional<std::string> emptiedTo;
+    int refusalNumber = 0;  // Refused: the error number and what is wrong
     std::string refusal;
 };
+
+CellOutcome outcomeOf(CellOutcome::Kind kind) {
+    CellOutcome outcome;
+    outcome.kind = kind;
+    return outcome;
+}
+
+CellOutcome changedTo(Variant value, std::optional<std::string> emptiedTo = std::nullopt) {
+    CellOutcome outcome = outcomeOf(CellOutcome::Kind::Changed);
+    outcome.newValue = std::move(value);
+    outcome.emptiedTo = std::move(emptiedTo);
+    return outcome;
+}
+
+CellOutcome refusedFor(int number, std::string reason) {
+    CellOutcome outcome = outcomeOf(CellOutcome::Kind::Refused);
+    outcome.refusalNumber = number;
+    outcome.refusal = std::move(reason);
+    return outcome;
+}
 
 CellOutcome decideCell(const Variant& stored, const std::optional<std::string>& shown,
                        const std::optional<std::string>& fileText, const LanguageColumn& column,
@@ -196,48 +218,42 @@ CellOutcome decideCell(const Variant& stored, const std::optional<std::string>& 
     const bool projectEmpty = !storedString || storedString->empty();
     if (!fileText) {
         if (!options.allowEmpty) {
-            return {Kind::EmptySkipped};
+            return outcomeOf(Kind::EmptySkipped);
         }
         if (projectEmpty) {
-            return {Kind::Unchanged};
+            return outcomeOf(Kind::Unchanged);
         }
         if (options.keepExisting) {
-            return {Kind::KeptExisting};
+            return outcomeOf(Kind::KeptExisting);
         }
         if (column.allowZeroLength) {
-            return {Kind::Changed, std::string(), std::string()};
+            return changedTo(std::string(), std::string());
         }
-        return {Kind::Changed, Null{}, std::nullopt};
+        return changedTo(Null{});
     }
     if (shown && equalButForLineBreaks(*shown, *fileText)) {
-        return {Kind::Unchanged};
+        return outcomeOf(Kind::Unchanged);
     }
     if (options.keepExisting && !projectEmpty) {
-        return {Kind::KeptExisting};
+        return outcomeOf(Kind::KeptExisting);
     }
     StoredText converted = storedText(*fileText, column.codePage, machineCodePage);
     if (converted.refusal) {
         const bool inLanguage =
             converted.refusal->reason == UnstorableText::Reason::NotInLanguageCodePage;
-        return {Kind::Refused,
-                {},
-                {},
-                err::kConversion,
-                "das Zeichen \"" + converted.refusal->character + "\" gibt es in der " +
-                    "ANSI-Codepage " +
-                    std::to_string(inLanguage ? column.codePage : machineCodePage) +
-                    (inLanguage ? " der Sprache" : " des Rechners") + " nicht"};
+        return refusedFor(err::kConversion,
+                          "das Zeichen \"" + converted.refusal->character + "\" gibt es in der " +
+                              "ANSI-Codepage " +
+                              std::to_string(inLanguage ? column.codePage : machineCodePage) +
+                              (inLanguage ? " der Sprache" : " des Rechners") + " nicht");
     }
-    const std::size_t length = nls::toUtf16(*converted.text).size();
+    const std::size_t length = nls::utf16Length(*converted.text);
     if (column.capacity != 0 && length > column.capacity) {
-        return {Kind::Refused,
-                {},
-                {},
-                err::kFieldTooSmall,
-                "der Text hat " + std::to_string(length) + " Zeichen, die Spalte fasst " +
-                    std::to_string(column.capacity)};
+        return refusedFor(err::kFieldTooSmall, "der Text hat " + std::to_string(length) +
+                                                   " Zeichen, die Spalte fasst " +
+                                                   std::to_string(column.capacity));
     }
-    return {Kind::Changed, std::move(*converted.text), fileText};
+    return changedTo(std::move(*converted.text));
 }
 
 }  // namespace
@@ -316,7 +332,8 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
                     ++counts.changed;
                     if (options.listChanges) {
                         plan.summary.changes.push_back(
-                            {entry->id, column.lcid, shown, std::move(outcome.newText)});
+                            {entry->id, column.lcid, shown,
+                             entry->texts[k] ? entry->texts[k] : std::move(outcome.emptiedTo)});
                     }
                     planned.changes.emplace_back(column.index, std::move(outcome.newValue));
                     break;

@@ -45,6 +45,17 @@ inline std::optional<char16_t> nextBmpCharacter(std::string_view utf8, std::size
     return std::nullopt;
 }
 
+// How many UTF-16 units well-formed UTF-8 text takes: one per character, two beyond the BMP.
+inline std::size_t utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        units += (byte & 0xC0) != 0x80 ? 1 : 0;
+        units += byte >= 0xF0 ? 1 : 0;
+    }
+    return units;
+}
+
 // Writes the UTF-8 bytes of a BMP character that is no surrogate (1 to 3) at `out`; returns how
 // many.
 inline std::size_t putUtf8(char16_t unit, char* out) {

@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/xls/StreamBytes.h"
+
 namespace glossel::xls {
 
 struct CompoundEntry {
     std::string name;
     bool isStorage = false;
     std::array<std::uint8_t, 16> classId{};  // storages only
-    std::vector<std::uint8_t> bytes;         // streams only
+    StreamBytes bytes;                       // streams only
     std::vector<CompoundEntry> children;     // storages only
 
     // The direct child stream of that name, letter case ignored; nullptr if there is none.

@@ -68,8 +68,7 @@ FileBytes readWholeFile(const std::string& nativePath, const std::string& displa
         throw Error(err::kCannotOpen,
                     "Die Datei '" + shownPath + "' ist keine lesbare Arbeitsmappendatei.");
     }
-    FileBytes read{std::vector<std::uint8_t>(static_cast<std::size_t>(info.size)),
-                   stampFromInfo(info)};
+    FileBytes read{StreamBytes(static_cast<std::size_t>(info.size)), stampFromInfo(info)};
     if (const int error = file.readAt(0, read.bytes)) {
         throw Error(err::kDiskIo, "Lesefehler in der Datei '" + shownPath +
                                       "': " + files::systemErrorText(error) + ".");

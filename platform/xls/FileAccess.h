@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/xls/StreamBytes.h"
+
 namespace glossel::xls {
 
 // Tells whether a file is still the one seen before without reading it: replacing the file
@@ -28,7 +30,7 @@ struct FileStamp {
 std::optional<FileStamp> stampOf(const std::string& nativePath);
 
 struct FileBytes {
-    std::vector<std::uint8_t> bytes;
+    StreamBytes bytes;
     FileStamp stamp;  // of the file the bytes were read from
 };
 
@@ -40,8 +42,7 @@ FileBytes readWholeFile(const std::string& nativePath, const std::string& displa
 // replacement). Returns the stamp of the new file, nullopt when it cannot be told (someone
 // replaced it again at once). Errors: 3051 when no new file can be created beside the old one,
 // 3043 when writing, syncing or renaming fails.
-std::optional<FileStamp> replaceFile(const std::string& nativePath,
-                                     const std::string& displayPath,
+std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::string& displayPath,
                                      const std::function<void(std::FILE*)>& write);
 
 }  // namespace glossel::xls

@@ -110,16 +110,25 @@ void StringTable::placePlain(std::uint32_t index) {
 }
 
 std::uint32_t StringTable::add(std::string_view text, Formatting formatting) {
-    const std::uint32_t index = append(text, hashOf(text));
-    if (formatting.runs.empty() && formatting.phonetic.empty()) {
-        placePlain(index);
-    } else {
+    const std::uint32_t index = append(text, 0);
+    if (!formatting.runs.empty() || !formatting.phonetic.empty()) {
         formatting_.emplace(index, std::move(formatting));
     }
     return index;
 }
 
+void StringTable::indexPlainEntries() {
+    for (; indexedEntries_ < entries_.size(); ++indexedEntries_) {
+        const auto index = static_cast<std::uint32_t>(indexedEntries_);
+        if (!inSlots_[index] && !formatting_.contains(index)) {
+            entries_[index].hash = hashOf(text(index));
+            placePlain(index);
+        }
+    }
+}
+
 std::uint32_t StringTable::intern(std::string_view text) {
+    indexPlainEntries();
     const std::uint32_t hash = hashOf(text);
     if (!slots_.empty()) {
         if (const std::uint32_t found = slots_[slotOf(text, hash)].entry; found != kNoEntry) {
@@ -128,10 +137,12 @@ std::uint32_t StringTable::intern(std::string_view text) {
     }
     const std::uint32_t index = append(text, hash);
     placePlain(index);
+    indexedEntries_ = entries_.size();
     return index;
 }
 
 std::uint32_t StringTable::intern(std::string_view text, std::uint32_t entry) {
+    indexPlainEntries();
     if (entry < entries_.size() && inSlots_[entry] && this->text(entry) == text) {
         return entry;
     }
@@ -162,6 +173,7 @@ void StringTable::removePlain(std::uint32_t index) {
 // The kept texts are packed in entry order by the rule store() follows, so each lands no later
 // than where it was: moving them one by one never overwrites a text still to be moved.
 void StringTable::keepOnly(const std::vector<bool>& used) {
+    indexPlainEntries();
     const std::uint32_t emptyHash = hashOf({});
     std::size_t block = 0;
     std::size_t offset = 0;

@@ -4,7 +4,8 @@
 //
 // A workbook holds a few hundred thousand of them, so the texts sit back to back in large
 // blocks, and plain texts are found through an open-addressing table of entry numbers that
-// compares the hashes it holds beside them before it looks at any entry.
+// compares the hashes it holds beside them before it looks at any entry. The entries read from a
+// file join that table at the first lookup, so that a workbook only read never builds it.
 #pragma once
 
 #include <cstdint>
@@ -62,7 +63,7 @@ private:
 
         const char* data;
         std::uint32_t lengthAndForm;  // texts stay far below 2^30 bytes
-        std::uint32_t hash;
+        std::uint32_t hash;           // set once the entry is offered to the slots
     };
     static constexpr std::uint32_t kNoEntry = 0xFFFFFFFF;
 
@@ -75,6 +76,8 @@ private:
     void placePlain(std::uint32_t index);
     // Takes a plain entry out of the slots.
     void removePlain(std::uint32_t index);
+    // Makes the plain entries added since the last lookup findable.
+    void indexPlainEntries();
 
     std::deque<Entry> entries_;  // no doubled capacity for a few hundred thousand entries
     struct Block {
@@ -89,7 +92,8 @@ private:
         std::uint32_t entry = kNoEntry;  // a plain entry's number; kNoEntry where free
     };
     std::vector<Slot> slots_;
-    std::vector<bool> inSlots_;  // per entry: whether slots_ holds it
+    std::vector<bool> inSlots_;       // per entry: whether slots_ holds it
+    std::size_t indexedEntries_ = 0;  // entries before this one have been offered to slots_
     std::size_t plainCount_ = 0;
     std::unordered_map<std::uint32_t, Formatting> formatting_;
 };

@@ -17,10 +17,10 @@ std::unique_ptr<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> byte
     return fromContainer(readCompoundFile(bytes, path), path);
 }
 
-std::unique_ptr<Workbook> Workbook::fromBytes(std::vector<std::uint8_t>&& bytes,
+std::unique_ptr<Workbook> Workbook::fromBytes(StreamBytes&& bytes,
                                               const std::string& path) {
     CompoundEntry container = readCompoundFile(bytes, path);
-    std::vector<std::uint8_t>().swap(bytes);
+    StreamBytes().swap(bytes);
     return fromContainer(std::move(container), path);
 }
 

@@ -26,8 +26,7 @@ public:
                                                const std::string& path);
     // The same, giving the file's bytes back as soon as its streams are taken out of them, so
     // that a big workbook is not held twice while it is read.
-    static std::unique_ptr<Workbook> fromBytes(std::vector<std::uint8_t>&& bytes,
-                                               const std::string& path);
+    static std::unique_ptr<Workbook> fromBytes(StreamBytes&& bytes, const std::string& path);
     ~Workbook();
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;

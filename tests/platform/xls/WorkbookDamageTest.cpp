@@ -78,7 +78,8 @@ TEST(WorkbookDamage, ContainerWithoutWorkbookStreamIsUnrecognised) {
 TEST(WorkbookDamage, Excel95BookStreamIsRefusedByName) {
     CompoundEntry root;
     root.isStorage = true;
-    root.children.push_back({"Book", false, {}, templateStream(), {}});
+    const std::vector<std::uint8_t> stream = templateStream();
+    root.children.push_back({"Book", false, {}, {stream.begin(), stream.end()}, {}});
     const Error error = errorOpening(writeCompoundFile(root, nullptr, {}));
     EXPECT_EQ(error.number(), err::kUnrecognisedFormat);
     EXPECT_TRUE(mentions(error, "Excel 5.0/95"));

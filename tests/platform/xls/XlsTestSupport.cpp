@@ -177,7 +177,8 @@ void expectSameListing(const Listing& actual, const Listing& expected) {
 
 std::vector<std::uint8_t> workbookStream(const std::vector<std::uint8_t>& file) {
     CompoundEntry root = readCompoundFile(file, "test.xls");
-    return root.findStream("Workbook")->bytes;
+    const StreamBytes& stream = root.findStream("Workbook")->bytes;
+    return {stream.begin(), stream.end()};
 }
 
 std::vector<std::uint8_t> withWorkbookStream(const std::vector<std::uint8_t>& file,
