@@ -1,5 +1,6 @@
 // glossel-cli: the engine without a window. Results go to stdout; errors to stderr as
-// "number: description" with exit status 1; usage errors exit with status 2.
+// "number: description" with exit status 1; a usage error is one line saying what is wrong and a
+// pointer to --help, exit status 2.
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GlosselVersion.h"
 #include "cli/Commands.h"
 #include "cli/ExportCommand.h"
 #include "cli/ImportCommand.h"
@@ -53,6 +55,7 @@ constexpr char kUsage[] =
     "                                      --prune löscht Registrierungen ohne Projektdatei\n"
     "  glossel-cli path NAME               das Verzeichnis (\"Path\") eines Projekts\n"
     "  glossel-cli --help                  diese Hilfe\n"
+    "  glossel-cli --version               die Version des Programms\n"
     "\n"
     "Fehler: \"Nummer: Beschreibung\" auf stderr, Rückgabewert 1; falscher Aufruf: 2.\n"
     "Umgebung: LC_ALL, LC_MESSAGES, LANG (Sprache der Namen); LC_ALL, LC_CTYPE, LANG oder\n"
@@ -60,7 +63,7 @@ constexpr char kUsage[] =
     "(Registrierungsdatei, sonst /var/lib/tessvia/machine.reg).\n";
 
 int usageError(const std::string& message) {
-    std::cerr << "glossel-cli: " << message << "\n\n" << kUsage;
+    std::cerr << "glossel-cli: " << message << "\nAufruf: glossel-cli --help\n";
     return 2;
 }
 
@@ -209,6 +212,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::cout << "glossel-cli " << glossel::kVersion << '\n';
         return 0;
     }
     if (args.empty()) {

@@ -1,6 +1,7 @@
 // glossel-cli as a script sees it: stdout, stderr and exit status, and the CSV value forms.
 #include <gtest/gtest.h>
 
+#include "GlosselVersion.h"
 #include "cli/CsvFormat.h"
 #include "tests/CliRunner.h"
 #include "tests/TestFiles.h"
@@ -49,6 +50,24 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     const CliResult help = runCli("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("languages"), std::string::npos);
+}
+
+TEST(Cli, UsageErrorSaysWhatIsWrongAndPointsToHelp) {
+    const CliResult run = runCli("bogus");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "glossel-cli: unbekannter Befehl oder falsche Zahl von Argumenten: bogus\n"
+              "Aufruf: glossel-cli --help\n");
+
+    const CliResult missing = runCli("");
+    EXPECT_EQ(missing.err, "glossel-cli: Befehl fehlt\nAufruf: glossel-cli --help\n");
+}
+
+TEST(Cli, VersionIsTheProjectVersion) {
+    const CliResult run = runCli("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("glossel-cli ") + kVersion + "\n");
+    EXPECT_EQ(run.err, "");
 }
 
 TEST(Cli, TableWithoutRowsPrintsItsHeader) {
