@@ -1,8 +1,8 @@
 #!/bin/sh
 # Turns formula_texts.fods into two workbooks whose ID and language cells are FORMULA records:
 # libreoffice_formulas.xls by LibreOffice's BIFF8 writer ("MS Excel 97"), and gnumeric_formulas.xls
-# by Gnumeric's (ssconvert; scripts/setup --fixtures installs it), which reads OpenDocument only zipped, so it gets
-# the .ods that LibreOffice makes of the same file. Run in this directory.
+# by Gnumeric's (ssconvert; scripts/setup --fixtures installs it), which reads OpenDocument only
+# zipped, so it gets the .ods that LibreOffice makes of the same file. Run in this directory.
 set -e
 profile=$(mktemp -d)
 work=$(mktemp -d)
