@@ -71,8 +71,9 @@ def by_column(names, rows, keep):
 
 def differing_rows(before, after):
     """A few rows only one side has, for a message."""
-    gone = [row for row in before if row not in set(after)][:SHOWN_ROWS]
-    new = [row for row in after if row not in set(before)][:SHOWN_ROWS]
+    before_rows, after_rows = set(before), set(after)
+    gone = [row for row in before if row not in after_rows][:SHOWN_ROWS]
+    new = [row for row in after if row not in before_rows][:SHOWN_ROWS]
     return f"before only {gone}, after only {new}"
 
 
