@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "tests/CliRunner.h"
+#include "tests/ImportedProjectCheck.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::cli {
@@ -40,9 +41,13 @@ protected:
 
 TEST_F(ImportCli, SummaryOnStdoutAndTheChangesAsCsv) {
     const std::string changes = dir_.path("changes.csv");
+    const std::string before = dir_.path("Vorher.tvs");
+    fs::copy_file(project_, before);
     const CliResult run = import("'" + test::dataPath("import/libreoffice_texts.xls") +
                                  "' --language 1031 --language 1049 --changes '" + changes + "'");
     EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(test::readBytes(project_), test::readBytes(before));
+    EXPECT_TRUE(test::onlyImportedColumnsChanged(before, project_, {1031, 1049}));
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
               "L1031: 2 geändert, 2 unverändert, 0 leere Zellen übersprungen\n"

@@ -3,6 +3,10 @@
 //
 // Usage: node mdb_reader_dump.mjs FILE          the user table names, one per line
 //        node mdb_reader_dump.mjs FILE TABLE    {"columns": [...], "rows": [[...], ...]} as JSON
+//        node mdb_reader_dump.mjs --every-table FILE...
+//                                               one line per file: {"TABLE": {"columns": ...,
+//                                               "rows": ...}, ...} for each of its user tables,
+//                                               so that a whole file costs one start of Node
 //
 // Each column is mdb-reader's column description (name, type, size, fixedLength, nullable,
 // autoLong, autoUUID, and precision and scale for numeric columns). Each row lists the values in
@@ -52,18 +56,32 @@ function lossless(value) {
     return value;
 }
 
+function tableDump(reader, name) {
+    const table = reader.getTable(name);
+    const columns = table.getColumns();
+    const rows = table.getData().map((row) => columns.map((column) => lossless(row[column.name])));
+    return { columns, rows };
+}
+
+function everyTable(file) {
+    const reader = new MDBReader(readFileSync(file));
+    const tables = Object.fromEntries(
+        reader.getTableNames().map((name) => [name, tableDump(reader, name)]));
+    return `${JSON.stringify(tables)}\n`;
+}
+
 function main(args) {
+    if (args[0] === "--every-table" && args.length > 1) {
+        return args.slice(1).map(everyTable).join("");
+    }
     if (args.length < 1 || args.length > 2) {
-        throw new Error("usage: node mdb_reader_dump.mjs FILE [TABLE]");
+        throw new Error("usage: node mdb_reader_dump.mjs FILE [TABLE] | --every-table FILE...");
     }
     const reader = new MDBReader(readFileSync(args[0]));
     if (args.length === 1) {
         return reader.getTableNames().map((name) => `${name}\n`).join("");
     }
-    const table = reader.getTable(args[1]);
-    const columns = table.getColumns();
-    const rows = table.getData().map((row) => columns.map((column) => lossless(row[column.name])));
-    return `${JSON.stringify({ columns, rows })}\n`;
+    return `${JSON.stringify(tableDump(reader, args[1]))}\n`;
 }
 
 try {

@@ -1,6 +1,6 @@
-// Exchange files as other programs write them: python3-xlwt and LibreOffice workbooks (made by
-// the scripts in tests/data/import), a workbook Excel wrote, and a database another Jet engine
-// wrote.
+// Exchange files as other programs write them: python3-xlwt, LibreOffice and Gnumeric workbooks
+// (made by the scripts in tests/data/import), formulas among them, a workbook Excel wrote, a
+// database another Jet engine wrote, and a database whose only table has another name.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -104,6 +104,48 @@ TEST_F(ImportFile, DatabaseOfAnotherJetEngineWithLongValuesOnTheirOwnPages) {
     const ImportSummary added = import(file, {1036});
     EXPECT_EQ(added.languages[0].changed, 6u);
     EXPECT_EQ(columnById(project_, "L1036").at(4), Variant(std::string("Niveau du réservoir bas")));
+}
+
+TEST_F(ImportFile, FormulaCellsGiveTheirStoredResultsAsIdsAndTexts) {
+    const std::string gnumeric = dataPath("import/gnumeric_formulas.xls");
+    const std::vector<ExchangeRow> rows = readExchangeTexts(gnumeric, {1031, 1033, 1049});
+    ASSERT_EQ(idsOf(rows), (std::vector<std::int64_t>{2, 4, 5}));
+    EXPECT_EQ(rows[0].texts[0], "Motor 1 angehalten");
+    EXPECT_EQ(rows[0].texts[1], "Motor 1 stopped");
+    EXPECT_EQ(rows[0].texts[2], "Двигатель 1 остановлен!");
+    EXPECT_EQ(rows[1].texts[0], "Füllstand Tank leer");
+    EXPECT_EQ(rows[1].texts[1], "42");
+    EXPECT_EQ(rows[1].texts[2], std::nullopt);  // ="" gives an empty text
+    EXPECT_EQ(rows[2].texts[0], "Motor 1 angehalten");
+    EXPECT_EQ(rows[2].texts[1], "4.5");
+
+    const ImportSummary summary = import(gnumeric, {1031, 1033, 1049});
+    EXPECT_EQ(summary.languages[0].changed, 3u);
+    EXPECT_EQ(summary.languages[1].changed, 2u);
+    EXPECT_EQ(summary.languages[1].unchanged, 1u);
+    EXPECT_EQ(summary.languages[2].changed, 1u);
+    EXPECT_EQ(summary.languages[2].emptySkipped, 1u);
+    EXPECT_EQ(columnById(project_, "L1031").at(4), Variant(std::string("Füllstand Tank leer")));
+    EXPECT_EQ(columnById(project_, "L1033").at(5), Variant(std::string("4.5")));
+    EXPECT_EQ(columnById(project_, "L1049").at(2), Variant(std::string("Äâèãàòåëü 1 îñòàíîâëåí!")));
+
+    // LibreOffice keeps the number results and the empty text of the same formulas; the other
+    // text results it stores as the number 0, which is all the file holds of them.
+    const std::vector<ExchangeRow> libreOffice =
+        readExchangeTexts(dataPath("import/libreoffice_formulas.xls"), {1033, 1049});
+    ASSERT_EQ(idsOf(libreOffice), (std::vector<std::int64_t>{2, 4, 5}));
+    EXPECT_EQ(libreOffice[1].texts[0], "42");
+    EXPECT_EQ(libreOffice[1].texts[1], std::nullopt);
+    EXPECT_EQ(libreOffice[2].texts[0], "4.5");
+}
+
+TEST_F(ImportFile, DatabaseWhoseOnlyTableIsNotNamedTidxTexts) {
+    const std::string file = exportTo("Texte.mdb", {1031});
+    editExchange(file, {{6, {{"L1031", std::string("Tür geöffnet")}}}});
+    renameTable(file, "TidxTexts", "Uebersetz");
+    const ImportSummary summary = import(file, {1031});
+    EXPECT_EQ(summary.languages[0].changed, 1u);
+    EXPECT_EQ(columnById(project_, "L1031").at(6), Variant(std::string("Tür geöffnet")));
 }
 
 }  // namespace

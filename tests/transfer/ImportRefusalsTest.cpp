@@ -74,6 +74,15 @@ TEST_F(ImportRefusal, IdsAndCellsThatAreNoTexts) {
                   "Zelle B3 der Austauschdatei hält WAHR");
 }
 
+TEST_F(ImportRefusal, ADatabaseWithSeveralTablesNoneOfThemTidxTexts) {
+    // The demo project's tables TidxFonts and TidxInfo beside a TidxTexts renamed: which of the
+    // three holds the texts is not for the import to guess.
+    const std::string file = files_ + "/Tabellen.mdb";
+    std::filesystem::copy_file(glossel::test::dataPath("jet/Demo.tvs"), file);
+    renameTable(file, "TidxTexts", "Uebersetz");
+    expectRefused(file, {1031}, 3078, "Die Datenbank '" + file + "' hat keine Tabelle 'TidxTexts'");
+}
+
 TEST_F(ImportRefusal, Jet3ProjectsAndMissingProjects) {
     const std::string file = exportTo("Texte.mdb", {1031});
     useProject("jet/real/testV1997.mdb");

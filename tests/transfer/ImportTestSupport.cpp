@@ -7,6 +7,7 @@
 #include "cli/ExportCommand.h"
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
+#include "tests/ImportedProjectCheck.h"
 
 namespace glossel::transfer::test {
 namespace fs = std::filesystem;
@@ -76,6 +77,16 @@ void appendExchangeRow(const std::string& path, const std::map<std::string, Vari
     database.Close();
 }
 
+void renameTable(const std::string& database, const std::string& from, const std::string& to) {
+    ASSERT_EQ(from.size(), to.size());
+    std::vector<std::uint8_t> bytes = glossel::test::readBytes(database);
+    ASSERT_EQ(
+        glossel::test::replaceAll(bytes, glossel::test::utf16Le(from), glossel::test::utf16Le(to)),
+        1)
+        << "the name " << from << " is not stored once in " << database;
+    glossel::test::writeBytes(database, bytes);
+}
+
 std::map<std::int64_t, Variant> columnById(const std::string& database, const std::string& column,
                                            const std::string& table) {
     const ExchangeAccess workbook = exchangeAccess(database);
@@ -126,7 +137,18 @@ std::string ImportFixture::exportTo(const std::string& name,
 
 ImportSummary ImportFixture::import(const std::string& file, const std::vector<std::int32_t>& lcids,
                                     ImportOptions options) {
-    return ImportLanguages(project_, file, lcids, options);
+    if (!fs::exists(project_)) {
+        return ImportLanguages(project_, file, lcids, options);
+    }
+    const std::string before = dir_.path("Vorher.tvs");
+    fs::remove(before);  // a copy of a write-protected project is write-protected too
+    fs::copy_file(project_, before);
+    const ImportSummary summary = ImportLanguages(project_, file, lcids, options);
+    EXPECT_EQ(glossel::test::readBytes(project_) != glossel::test::readBytes(before),
+              summary.written)
+        << "the summary says the project was" << (summary.written ? "" : " not") << " written";
+    EXPECT_TRUE(glossel::test::onlyImportedColumnsChanged(before, project_, lcids));
+    return summary;
 }
 
 }  // namespace glossel::transfer::test

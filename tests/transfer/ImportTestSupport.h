@@ -1,6 +1,7 @@
 // Test helpers for the import: a copy of a project in a fresh directory under a German interface
-// on a cp1252 machine, exchange files exported from it, edits of their cells, and a snapshot of
-// the directory to show that nothing was written.
+// on a cp1252 machine, exchange files exported from it, edits of their cells, a snapshot of the
+// directory to show that nothing was written, and after every import that wrote, the project
+// read by mdbtools and mdb-reader: unchanged but for the imported columns.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -34,6 +35,10 @@ void editExchange(const std::string& path,
 // Appends a row: {column, value}.
 void appendExchangeRow(const std::string& path, const std::map<std::string, Variant>& cells);
 
+// Renames a table of a Jet 4 database by rewriting its name where the catalog stores it (UTF-16):
+// the new name must be as long as the old one. Our engine cannot create or rename tables.
+void renameTable(const std::string& database, const std::string& from, const std::string& to);
+
 // A column of a Jet table, or of an exchange workbook's text table, by ID: {id, value}.
 std::map<std::int64_t, Variant> columnById(const std::string& database, const std::string& column,
                                            const std::string& table = "TidxTexts");
@@ -46,6 +51,8 @@ protected:
     void useProject(const std::string& relative);
     // Exports the languages to `name` in the test directory; returns its path.
     std::string exportTo(const std::string& name, const std::vector<std::int32_t>& lcids);
+    // Imports into the project; when the project changed, also expects that independent readers
+    // find it as before except the imported columns, and that the summary says it was written.
     ImportSummary import(const std::string& file, const std::vector<std::int32_t>& lcids,
                          ImportOptions options = {});
     DirectorySnapshot snapshot() const { return snapshotOf(directory_); }
