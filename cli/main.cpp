@@ -221,6 +221,7 @@ int main(int argc, char** argv) {
     if (args.empty()) {
         return usageError("Befehl fehlt");
     }
+    glossel::restartWithHugePageHeap(argv);
     std::ios::sync_with_stdio(false);
     glossel::keepFreedMemoryForReuse();
     int status = 0;

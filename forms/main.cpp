@@ -50,6 +50,7 @@ int main(int argc, char* argv[]) {
         std::cout << "glossel " << glossel::kVersion << '\n';
         return 0;
     }
+    glossel::restartWithHugePageHeap(argv);
     glossel::keepFreedMemoryForReuse();
     QApplication application(argc, argv);
     glossel::forms::setUpApplication(application);

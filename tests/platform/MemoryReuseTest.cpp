@@ -1,4 +1,5 @@
-// Memory freed in a burst stays with the process once keepFreedMemoryForReuse has run.
+// Memory freed in a burst stays with the process once keepFreedMemoryForReuse has run; the
+// huge-page setting joins the C library's tunables.
 #include "platform/MemoryReuse.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,18 @@ TEST(MemoryReuse, PagesFreedInABurstStayInTheHeap) {
     pages.clear();
     pages.shrink_to_fit();
     EXPECT_GE(mallinfo2().arena, heapWithPages);
+}
+
+TEST(MemoryReuse, HugePageHeapJoinsTheTunablesUnlessTheyChooseAlready) {
+    EXPECT_EQ(tunablesWithHugePageHeap(nullptr), "glibc.malloc.hugetlb=1");
+    EXPECT_EQ(tunablesWithHugePageHeap(""), "glibc.malloc.hugetlb=1");
+    EXPECT_EQ(tunablesWithHugePageHeap("glibc.malloc.check=3"),
+              "glibc.malloc.check=3:glibc.malloc.hugetlb=1");
+    EXPECT_EQ(tunablesWithHugePageHeap("glibc.malloc.hugetlb=0"), std::nullopt);
+    EXPECT_EQ(tunablesWithHugePageHeap("glibc.malloc.check=3:glibc.malloc.hugetlb=2"),
+              std::nullopt);
+    EXPECT_EQ(tunablesWithHugePageHeap("glibc.malloc.hugetlb_x=1"),
+              "glibc.malloc.hugetlb_x=1:glibc.malloc.hugetlb=1");
 }
 
 }  // namespace
