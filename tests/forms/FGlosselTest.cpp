@@ -25,35 +25,8 @@ using test::child;
 
 const QString kLimitMessage = QString::fromUtf8("Maximal drei Sprachen selektierbar!");
 
-class FGlosselTest : public ::testing::Test {
+class FGlosselTest : public test::WindowTest<FGlossel> {
 protected:
-    void SetUp() override {
-        MessageBox::takeShown();
-        window_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-    }
-
-    QLineEdit& field(const char* name) { return child<QLineEdit>(window_, name); }
-    QPushButton& button(const char* name) { return child<QPushButton>(window_, name); }
-    QListWidget& languages() { return child<QListWidget>(window_, "lstLanguages"); }
-
-    // Opens the chooser with a double-click on the name field and lets `user` act on it.
-    void openChooser(std::function<void(QWidget&)> user) {
-        test::onNextModal(std::move(user));
-        QTest::mouseDClick(&field("txtName"), Qt::LeftButton);
-    }
-
-    void chooseProject(const std::string& name) {
-        openChooser([name](QWidget& dialog) {
-            auto& list = child<QTreeWidget>(dialog, "lvwRegisteredProjects");
-            const std::vector<std::string> rows = test::rowNames(list);
-            const auto row = std::find(rows.begin(), rows.end(), name);
-            ASSERT_NE(row, rows.end()) << name;
-            test::clickRow(list, static_cast<int>(row - rows.begin()));
-            QTest::mouseClick(&child<QPushButton>(dialog, "cmdOpen"), Qt::LeftButton);
-        });
-    }
-
     // Toggles the tick of entry `row` with the space key, as a user does.
     void toggle(int row) {
         languages().setCurrentRow(row);
@@ -70,17 +43,7 @@ protected:
         return rows;
     }
 
-    QStringList entries() {
-        QStringList texts;
-        for (int row = 0; row < languages().count(); ++row) {
-            texts.append(languages().item(row)->text());
-        }
-        return texts;
-    }
-
-    test::TestProjects projects_;
     glossel::test::TempDir targets_;
-    FGlossel window_;
 };
 
 TEST_F(FGlosselTest, StartsEmptyWithTheExportDisabled) {

@@ -55,32 +55,10 @@ Variant textOf(const std::string& database, std::int32_t id, const std::string& 
     return value;
 }
 
-class FImportTest : public ::testing::Test {
+class FImportTest : public test::WindowTest<FImport> {
 protected:
-    void SetUp() override {
-        MessageBox::takeShown();
-        window_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-    }
-
-    QLineEdit& field(const char* name) { return child<QLineEdit>(window_, name); }
-    QPushButton& button(const char* name) { return child<QPushButton>(window_, name); }
-    QListWidget& languages() { return child<QListWidget>(window_, "lstLanguages"); }
-
     std::string projectFile(const std::string& name) {
         return projects_.directory(name) + "/" + name + ".tvs";
-    }
-
-    void chooseProject(const std::string& name) {
-        test::onNextModal([name](QWidget& dialog) {
-            auto& list = child<QTreeWidget>(dialog, "lvwRegisteredProjects");
-            const std::vector<std::string> rows = test::rowNames(list);
-            const auto row = std::find(rows.begin(), rows.end(), name);
-            ASSERT_NE(row, rows.end()) << name;
-            test::clickRow(list, static_cast<int>(row - rows.begin()));
-            QTest::mouseClick(&child<QPushButton>(dialog, "cmdOpen"), Qt::LeftButton);
-        });
-        QTest::mouseDClick(&field("txtName"), Qt::LeftButton);
     }
 
     // Chooses `path` in the open dialog, typed into its name field as a user does.
@@ -143,22 +121,12 @@ protected:
         QTest::keyClick(&languages(), Qt::Key_Space);
     }
 
-    QStringList entries() {
-        QStringList texts;
-        for (int row = 0; row < languages().count(); ++row) {
-            texts.append(languages().item(row)->text());
-        }
-        return texts;
-    }
-
     bool buttonsEnabled() {
         EXPECT_EQ(button("cmdCheck").isEnabled(), button("cmdImport").isEnabled());
         return button("cmdImport").isEnabled();
     }
 
-    test::TestProjects projects_;
     glossel::test::TempDir files_;
-    FImport window_;
 };
 
 TEST_F(FImportTest, StartsEmptyWithCheckAndImportDisabled) {

@@ -1,14 +1,24 @@
-// Test helpers for the windows: answering modal windows, finding and clicking controls, and a
-// machine registry with projects made from the demo project.
+// Test helpers for the windows: answering modal windows, finding and clicking controls, a
+// machine registry with projects made from the demo project, and a fixture showing one window.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStringList>
+#include <QTest>
 #include <QTreeWidget>
 #include <QWidget>
+
+#include <algorithm>
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "forms/MessageBox.h"
 #include "tests/platform/systools/RegistryTestSupport.h"
 
 namespace glossel::forms::test {
@@ -57,6 +67,52 @@ private:
 
     systools::test::TempRegistry registry_;
     std::vector<Registration> registrations_;
+};
+
+// A window of type `Window`, shown and active for each test, over a registry of test projects
+// made before it, so that its chooser reads them.
+template <class Window>
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::takeShown();
+        window_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+    }
+
+    QLineEdit& field(const char* name) { return child<QLineEdit>(window_, name); }
+    QPushButton& button(const char* name) { return child<QPushButton>(window_, name); }
+    QListWidget& languages() { return child<QListWidget>(window_, "lstLanguages"); }
+
+    // The language list's entries, top to bottom.
+    QStringList entries() {
+        QStringList texts;
+        for (int row = 0; row < languages().count(); ++row) {
+            texts.append(languages().item(row)->text());
+        }
+        return texts;
+    }
+
+    // Opens the chooser with a double-click on the name field and lets `user` act on it.
+    void openChooser(std::function<void(QWidget&)> user) {
+        onNextModal(std::move(user));
+        QTest::mouseDClick(&field("txtName"), Qt::LeftButton);
+    }
+
+    // Chooses the registered project `name` in the chooser, with a click on its row and on Open.
+    void chooseProject(const std::string& name) {
+        openChooser([name](QWidget& dialog) {
+            auto& list = child<QTreeWidget>(dialog, "lvwRegisteredProjects");
+            const std::vector<std::string> rows = rowNames(list);
+            const auto row = std::find(rows.begin(), rows.end(), name);
+            ASSERT_NE(row, rows.end()) << name;
+            clickRow(list, static_cast<int>(row - rows.begin()));
+            QTest::mouseClick(&child<QPushButton>(dialog, "cmdOpen"), Qt::LeftButton);
+        });
+    }
+
+    TestProjects projects_;
+    Window window_;
 };
 
 }  // namespace glossel::forms::test
