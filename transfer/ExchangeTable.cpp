@@ -137,9 +137,15 @@ private:
             }
         }
         if (tables.size() != 1) {
+            std::string found;
+            for (const std::string& table : tables) {
+                found += (found.empty() ? "'" : ", '") + table + "'";
+            }
             throw Error(err::kInputTableNotFound,
                         "Die Datenbank '" + nativePath(path) +
-                            "' hat keine Tabelle 'TidxTexts' und nicht genau eine andere.");
+                            "' hat keine Tabelle 'TidxTexts' und nicht genau eine andere (" +
+                            (found.empty() ? std::string("keine Tabellen") : "Tabellen " + found) +
+                            ").");
         }
         return tables.front();
     }

@@ -81,6 +81,8 @@ TEST_F(ImportRefusal, ADatabaseWithSeveralTablesNoneOfThemTidxTexts) {
     std::filesystem::copy_file(glossel::test::dataPath("jet/Demo.tvs"), file);
     renameTable(file, "TidxTexts", "Uebersetz");
     expectRefused(file, {1031}, 3078, "Die Datenbank '" + file + "' hat keine Tabelle 'TidxTexts'");
+    expectRefused(file, {1031}, 3078, "'TidxFonts'");
+    expectRefused(file, {1031}, 3078, "'Uebersetz'");
 }
 
 TEST_F(ImportRefusal, Jet3ProjectsAndMissingProjects) {
