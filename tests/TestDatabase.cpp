@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
+#include "platform/jet/DataPage.h"
 #include "platform/jet/JetDatabase.h"
 #include "tests/TestFiles.h"
 
@@ -49,6 +50,28 @@ int movedRowSlots(const std::string& path, const std::string& table) {
         }
     }
     return moved;
+}
+
+GlobalMapFaults globalMapFaults(const std::string& path, std::uint32_t from) {
+    const auto database = jet::JetDatabase::open(path);
+    const jet::PageChannel& channel = database->channel();
+    const jet::PageBuffer buffer = channel.page(1);
+    const jet::ByteView map = jet::DataPage(channel.view(buffer, 1, {}), channel.format()).row(0);
+    EXPECT_EQ(map.u8(0), 0) << "an inline map";
+    EXPECT_EQ(map.u32(1), 0u) << "a window from page 0";
+    const auto free = [&](std::uint32_t page) {
+        return (map.u8(5 + page / 8) >> (page % 8) & 1) != 0;
+    };
+    GlobalMapFaults faults;
+    const auto covered = static_cast<std::uint32_t>((map.size() - 5) * 8);
+    for (std::uint32_t page = from; page < covered; ++page) {
+        if (page < channel.pageCount() && free(page)) {
+            faults.freeButInFile.push_back(page);
+        } else if (page >= channel.pageCount() && !free(page)) {
+            faults.usedAfterTheEnd.push_back(page);
+        }
+    }
+    return faults;
 }
 
 std::vector<int> idsAsMdbtoolsReadsThem(const std::string& path, const std::string& table) {

@@ -2,6 +2,7 @@
 // layer reads them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -23,6 +24,15 @@ Error errorOf(const std::function<void()>& action);
 // Slots of the Jet 4 table's data pages that are overflow pointers or moved row data, read from
 // the file's bytes.
 int movedRowSlots(const std::string& path, const std::string& table);
+
+// What page 1's global map (a window from page 0; a set bit marks a free page) says of the file:
+// the pages from `from` to the end of the file it marks free, and the pages after the end it marks
+// in use.
+struct GlobalMapFaults {
+    std::vector<std::uint32_t> freeButInFile;
+    std::vector<std::uint32_t> usedAfterTheEnd;
+};
+GlobalMapFaults globalMapFaults(const std::string& path, std::uint32_t from);
 
 // The first column's numbers (the IDs) in the order mdbtools walks the table's pages.
 std::vector<int> idsAsMdbtoolsReadsThem(const std::string& path, const std::string& table);

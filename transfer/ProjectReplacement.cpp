@@ -9,6 +9,7 @@
 #include "platform/files/StagedFile.h"
 #include "platform/files/SystemErrorText.h"
 #include "platform/jet/ColumnAdder.h"
+#include "platform/jet/PageAllocator.h"
 #include "platform/jet/TableWriter.h"
 #include "transfer/TextTables.h"
 
@@ -37,7 +38,7 @@ void applyPlan(const std::shared_ptr<jet::JetDatabase>& database, const ImportPl
         }
         writer.updateRow(row.position, changes);
     }
-    database->channel().flushAll();
+    jet::finishWriting(database->channel());
 }
 
 // Keeps the project as it is now under the backup name: a second name for the same file where

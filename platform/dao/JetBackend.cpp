@@ -162,13 +162,7 @@ public:
         });
     }
 
-    void close() override {
-        jet::PageChannel& channel = database_->channel();
-        if (channel.grew() && channel.writable()) {
-            jet::releaseClaimsBeyondEnd(channel);
-        }
-        channel.flushAll();
-    }
+    void close() override { jet::finishWriting(database_->channel()); }
 
 private:
     std::shared_ptr<const jet::JetDatabase> database_;

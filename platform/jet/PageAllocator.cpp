@@ -89,6 +89,27 @@ std::uint32_t endOfClaimWindow(const PageChannel& channel, const GlobalMap& map,
     return end;
 }
 
+// Marks the pages claimed ahead beyond the end of the file free again; changes nothing when
+// there are none.
+void releaseClaimsBeyondEnd(PageChannel& channel) {
+    const std::optional<GlobalMap> map = readGlobalMap(channel);
+    if (!map) {
+        return;
+    }
+    const std::uint32_t end = endOfClaimWindow(channel, *map, kPagesClaimedAhead);
+    const PageBuffer global = channel.page(kGlobalMapPage);
+    for (std::uint32_t number = channel.pageCount(); number < end; ++number) {
+        if (!bit(*global, *map, number)) {
+            PageChannel::ChangeScope scope(channel);
+            std::vector<std::uint8_t>& changed = channel.change(kGlobalMapPage);
+            for (std::uint32_t claimed = number; claimed < end; ++claimed) {
+                markFree(changed, *map, claimed);
+            }
+            return;
+        }
+    }
+}
+
 }  // namespace
 
 std::uint32_t allocatePage(PageChannel& channel) {
@@ -115,25 +136,6 @@ std::uint32_t allocatePage(PageChannel& channel) {
     return channel.appendPage();
 }
 
-void releaseClaimsBeyondEnd(PageChannel& channel) {
-    const std::optional<GlobalMap> map = readGlobalMap(channel);
-    if (!map) {
-        return;
-    }
-    const std::uint32_t end = endOfClaimWindow(channel, *map, kPagesClaimedAhead);
-    const PageBuffer global = channel.page(kGlobalMapPage);
-    for (std::uint32_t number = channel.pageCount(); number < end; ++number) {
-        if (!bit(*global, *map, number)) {
-            PageChannel::ChangeScope scope(channel);
-            std::vector<std::uint8_t>& changed = channel.change(kGlobalMapPage);
-            for (std::uint32_t claimed = number; claimed < end; ++claimed) {
-                markFree(changed, *map, claimed);
-            }
-            return;
-        }
-    }
-}
-
 void releasePage(PageChannel& channel, std::uint32_t number) {
     PageChannel::ChangeScope scope(channel);
     std::vector<std::uint8_t>& page = channel.change(number);
@@ -154,6 +156,13 @@ void releasePagesFrom(PageChannel& channel, std::uint32_t end) {
     for (std::uint32_t number = std::max(end, map->firstPage); covers(*map, number); ++number) {
         markFree(global, *map, number);
     }
+}
+
+void finishWriting(PageChannel& channel) {
+    if (channel.grew() && channel.writable()) {
+        releaseClaimsBeyondEnd(channel);
+    }
+    channel.flushAll();
 }
 
 }  // namespace glossel::jet

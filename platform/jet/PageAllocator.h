@@ -20,9 +20,9 @@ namespace glossel::jet {
 // A zeroed page, claimed in the global map and flushed there.
 std::uint32_t allocatePage(PageChannel& channel);
 
-// Marks the pages that allocatePage claimed ahead beyond the end of the file free again; changes
-// nothing when there are none.
-void releaseClaimsBeyondEnd(PageChannel& channel);
+// Ends a round of changes: the claims beyond the end released when the file grew, every changed
+// page written and the file synced.
+void finishWriting(PageChannel& channel);
 
 // Marks every page from `end` on free in the global map, as in a file that ends before `end`;
 // the caller cuts the file there.

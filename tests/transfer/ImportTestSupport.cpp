@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
 #include "tests/ImportedProjectCheck.h"
+#include "tests/TestDatabase.h"
 
 namespace glossel::transfer::test {
 namespace fs = std::filesystem;
@@ -148,6 +149,12 @@ ImportSummary ImportFixture::import(const std::string& file, const std::vector<s
               summary.written)
         << "the summary says the project was" << (summary.written ? "" : " not") << " written";
     EXPECT_TRUE(glossel::test::onlyImportedColumnsChanged(before, project_, lcids));
+    if (summary.written) {
+        const glossel::test::GlobalMapFaults faults = glossel::test::globalMapFaults(project_, 0);
+        EXPECT_TRUE(faults.usedAfterTheEnd.empty())
+            << "the global map claims page " << faults.usedAfterTheEnd.front()
+            << " after the end of the project";
+    }
     return summary;
 }
 
