@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         auto workbook = glossel::xls::openWorkbook(argv[2]);
         auto& sheet = workbook->worksheet("TidxTexts");
         Texts texts;
-        std::vector<glossel::xls::CellValue> row(5);
+        std::vector<glossel::spreadsheet::CellValue> row(5);
         for (std::size_t i = 1; i <= rows; ++i) {
             row[0] = static_cast<double>(i);
             row[1] = "Beschreibung " + std::to_string(i);

@@ -1,4 +1,4 @@
-// glossel-cli's view of Excel workbooks: the worksheets of an .xls file, and one worksheet as
+// glossel-cli's view of Excel workbooks: the worksheets of an .xls or .xlsx file, and one worksheet as
 // CSV in the form of the Jet table dump.
 #pragma once
 
@@ -6,6 +6,9 @@
 #include <string>
 
 namespace glossel::cli {
+
+// Whether the path ends in ".xls" or ".xlsx", letter case ignored.
+bool isWorkbookPath(const std::string& path);
 
 // The worksheet names, one per line, in workbook order.
 void listWorksheets(const std::string& path, std::ostream& out);

@@ -67,18 +67,6 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-bool isWorkbook(const std::string& path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos) {
-        return false;
-    }
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == "xls";
-}
-
 // "export PROJECT TARGET --language LCID ...": the LCIDs, or nothing for a malformed call: one
 // language at least, none twice.
 std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::string>& args) {
@@ -188,9 +176,9 @@ int run(const std::vector<std::string>& args) {
         glossel::cli::importLanguages(args[1], args[2], parsed->lcids, parsed->options,
                                       parsed->changesPath, std::cout);
     } else if (command == "dump" && args.size() == 2) {
-        isWorkbook(args[1]) ? listWorksheets(args[1], std::cout) : listTables(args[1], std::cout);
+        isWorkbookPath(args[1]) ? listWorksheets(args[1], std::cout) : listTables(args[1], std::cout);
     } else if (command == "dump" && args.size() == 3) {
-        isWorkbook(args[1]) ? dumpWorksheet(args[1], args[2], std::cout)
+        isWorkbookPath(args[1]) ? dumpWorksheet(args[1], args[2], std::cout)
                             : dumpTable(args[1], args[2], std::cout);
     } else if (command == "projects" && args.size() == 1) {
         listProjects(false, std::cout);

@@ -18,7 +18,7 @@
 
 namespace {
 
-using glossel::xls::CellValue;
+using glossel::spreadsheet::CellValue;
 using glossel::xls::Workbook;
 
 // Every cell of every worksheet (found through the rows that hold cells, as a sheet may reach
@@ -41,7 +41,7 @@ std::vector<std::string> allCells(const Workbook& workbook) {
                     text += *string;
                 } else if (const auto* boolean = std::get_if<bool>(&value)) {
                     text += *boolean ? "1" : "0";
-                } else if (const auto* error = std::get_if<glossel::xls::CellError>(&value)) {
+                } else if (const auto* error = std::get_if<glossel::spreadsheet::CellError>(&value)) {
                     text += std::to_string(static_cast<int>(*error));
                 }
                 cells.push_back(std::move(text));

@@ -7,7 +7,8 @@
 #include "platform/NativePath.h"
 #include "platform/dao/DBEngine.h"
 #include "platform/systools/SysTools.h"
-#include "platform/xls/FileAccess.h"
+#include "platform/spreadsheet/CellNames.h"
+#include "platform/spreadsheet/FileAccess.h"
 #include "platform/xls/Workbook.h"
 #include "platform/xls/Worksheet.h"
 #include "transfer/TextTables.h"
@@ -21,24 +22,24 @@ class WorksheetTable : public ExchangeTable {
 public:
     explicit WorksheetTable(const std::string& path)
         : workbook_(xls::Workbook::fromBytes(
-              std::move(xls::readWholeFile(nativePath(path), path).bytes), path)),
+              std::move(spreadsheet::readWholeFile(nativePath(path), path).bytes), path)),
           sheet_(&chooseSheet()) {
         for (std::uint32_t column = 0; column < sheet_->columnCount(); ++column) {
-            const xls::CellValue header =
-                sheet_->rowCount() > 0 ? sheet_->cell(0, column) : xls::CellValue{};
+            const spreadsheet::CellValue header =
+                sheet_->rowCount() > 0 ? sheet_->cell(0, column) : spreadsheet::CellValue{};
             const auto* text = std::get_if<std::string>(&header);
             names_.push_back(text ? *text : std::string());
         }
     }
     const std::vector<std::string>& columnNames() const override { return names_; }
     bool next() override { return ++row_ < sheet_->rowCount(); }
-    xls::CellValue cell(std::size_t column) override {
+    spreadsheet::CellValue cell(std::size_t column) override {
         return sheet_->cell(row_, static_cast<std::uint32_t>(column));
     }
     std::string place() const override { return "Zeile " + std::to_string(row_ + 1); }
     bool holdsExportFillerRow() const override { return true; }
     std::string cellPlace(std::size_t column) const override {
-        return "Zelle " + xls::columnName(static_cast<std::uint32_t>(column)) +
+        return "Zelle " + spreadsheet::columnName(static_cast<std::uint32_t>(column)) +
                std::to_string(row_ + 1);
     }
 
@@ -64,12 +65,12 @@ private:
     std::uint32_t row_ = 0;  // the header; data rows follow
 };
 
-xls::CellValue cellOf(const Variant& value) {
+spreadsheet::CellValue cellOf(const Variant& value) {
     return std::visit(
-        [](const auto& v) -> xls::CellValue {
+        [](const auto& v) -> spreadsheet::CellValue {
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, Null>) {
-                return xls::Empty{};
+                return spreadsheet::Empty{};
             } else if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool>) {
                 return v;
             } else if constexpr (std::is_arithmetic_v<T>) {
@@ -77,7 +78,7 @@ xls::CellValue cellOf(const Variant& value) {
             } else if constexpr (std::is_same_v<T, Currency>) {
                 return static_cast<double>(v.tenThousandths) / 10000.0;
             } else {
-                return xls::CellError::Value;
+                return spreadsheet::CellError::Value;
             }
         },
         value);
@@ -116,7 +117,7 @@ public:
         ++record_;
         return !records_.Eof();
     }
-    xls::CellValue cell(std::size_t column) override {
+    spreadsheet::CellValue cell(std::size_t column) override {
         return cellOf(records_.Fields().Item(column).Value());
     }
     std::string place() const override { return "Datensatz " + std::to_string(record_); }

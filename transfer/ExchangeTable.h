@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xls/CellValue.h"
+#include "platform/spreadsheet/CellValue.h"
 
 namespace glossel::transfer {
 
@@ -20,7 +20,7 @@ public:
     virtual bool next() = 0;
     // A cell of the current row: texts, numbers, booleans and errors as a worksheet holds them
     // (a database's other value kinds arrive as an error cell).
-    virtual xls::CellValue cell(std::size_t column) = 0;
+    virtual spreadsheet::CellValue cell(std::size_t column) = 0;
     // Where the current row is, for messages; with a column, where that cell is.
     virtual std::string place() const = 0;
     virtual std::string cellPlace(std::size_t column) const = 0;

@@ -40,9 +40,9 @@ std::optional<std::int32_t> languageOf(const std::string& name) {
     return lcid;
 }
 
-bool isEmpty(const xls::CellValue& cell) {
+bool isEmpty(const spreadsheet::CellValue& cell) {
     const auto* text = std::get_if<std::string>(&cell);
-    return std::holds_alternative<xls::Empty>(cell) || (text && text->empty());
+    return std::holds_alternative<spreadsheet::Empty>(cell) || (text && text->empty());
 }
 
 // A number as its plain text: whole numbers without a decimal point, others with "." and as many
@@ -56,7 +56,7 @@ std::string plainNumber(double number) {
     return std::string(buffer, error == std::errc() ? end : buffer);
 }
 
-std::optional<std::int64_t> wholeNumber(const xls::CellValue& cell) {
+std::optional<std::int64_t> wholeNumber(const spreadsheet::CellValue& cell) {
     if (const auto* number = std::get_if<double>(&cell)) {
         if (std::trunc(*number) == *number && std::fabs(*number) < kWholeNumberLimit) {
             return static_cast<std::int64_t>(*number);
@@ -74,7 +74,7 @@ std::optional<std::int64_t> wholeNumber(const xls::CellValue& cell) {
     return std::nullopt;
 }
 
-std::optional<std::string> textOf(xls::CellValue&& cell, const ExchangeTable& table,
+std::optional<std::string> textOf(spreadsheet::CellValue&& cell, const ExchangeTable& table,
                                   std::size_t column) {
     if (isEmpty(cell)) {
         return std::nullopt;
@@ -87,7 +87,7 @@ std::optional<std::string> textOf(xls::CellValue&& cell, const ExchangeTable& ta
     }
     const std::string shown = std::holds_alternative<bool>(cell)
                                   ? (std::get<bool>(cell) ? "WAHR" : "FALSCH")
-                                  : std::string(xls::errorText(std::get<xls::CellError>(cell)));
+                                  : std::string(spreadsheet::errorText(std::get<spreadsheet::CellError>(cell)));
     throw Error(err::kTypeMismatch, "Die " + table.cellPlace(column) + " der Austauschdatei hält " +
                                         shown + " statt eines Textes.");
 }
@@ -142,7 +142,7 @@ std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
     }
     std::vector<ExchangeRow> rows;
     while (table->next()) {
-        const xls::CellValue idCell = table->cell(id);
+        const spreadsheet::CellValue idCell = table->cell(id);
         if (isEmpty(idCell)) {
             continue;
         }

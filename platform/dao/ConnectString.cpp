@@ -45,8 +45,14 @@ ConnectString ConnectString::parse(const std::string& text) {
     return connect;
 }
 
-bool ConnectString::isExcel() const {
-    return upper(type).rfind("EXCEL", 0) == 0;
+bool ConnectString::isExcel97Workbook() const {
+    const std::string name = upper(type);
+    return name == "EXCEL 3.0" || name == "EXCEL 4.0" || name == "EXCEL 5.0" ||
+           name == "EXCEL 8.0";
+}
+
+bool ConnectString::isOfficeOpenXmlWorkbook() const {
+    return upper(type) == "EXCEL 12.0 XML";
 }
 
 std::optional<std::string> ConnectString::value(const std::string& key) const {

@@ -10,6 +10,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/spreadsheet/SheetLimits.h"
+
 namespace glossel::xls {
 
 inline constexpr std::size_t kRecordHeaderSize = 4;
@@ -18,6 +20,9 @@ inline constexpr std::size_t kMaxRecordData = 8224;
 inline constexpr std::uint32_t kMaxRows = 65536;
 inline constexpr std::uint32_t kMaxColumns = 256;
 inline constexpr std::size_t kMaxCellCharacters = 32767;  // UTF-16 code units
+inline constexpr spreadsheet::SheetLimits kSheetLimits{
+    kMaxRows, kMaxColumns, kMaxCellCharacters, "ein Excel-97-Arbeitsblatt",
+    "Eine .xlsx-Zieldatei nimmt bis zu 1.048.576 Zeilen auf."};
 inline constexpr std::uint32_t kRowsPerBlock = 32;
 
 namespace id {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xls/StreamBytes.h"
+#include "platform/spreadsheet/StreamBytes.h"
 
 namespace glossel::xls {
 
@@ -20,7 +20,7 @@ struct CompoundEntry {
     std::string name;
     bool isStorage = false;
     std::array<std::uint8_t, 16> classId{};  // storages only
-    StreamBytes bytes;                       // streams only
+    spreadsheet::StreamBytes bytes;                       // streams only
     std::vector<CompoundEntry> children;     // storages only
 
     // The direct child stream of that name, letter case ignored; nullptr if there is none.

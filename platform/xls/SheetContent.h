@@ -7,13 +7,24 @@
 #include <optional>
 #include <vector>
 
+#include "platform/spreadsheet/CellValue.h"
+#include "platform/spreadsheet/RowTable.h"
+#include "platform/spreadsheet/StringTable.h"
 #include "platform/xls/BiffFormat.h"
-#include "platform/xls/CellValue.h"
 #include "platform/xls/Record.h"
-#include "platform/xls/RowTable.h"
 #include "platform/xls/SheetRecords.h"
 
 namespace glossel::xls {
+
+// The shared worksheet model, with the ROW record as what a row keeps beside its cells.
+using spreadsheet::Cell;
+using spreadsheet::CellError;
+using spreadsheet::CellKind;
+using spreadsheet::CellValue;
+using spreadsheet::Empty;
+using spreadsheet::StringTable;
+using Row = spreadsheet::Row<RowRecord>;
+using RowTable = spreadsheet::RowTable<RowRecord>;
 
 struct Formula {
     std::vector<Record> records;  // FORMULA, then its SHRFMLA/ARRAY/TABLE and STRING records

@@ -138,7 +138,7 @@ public:
 
     // `Text`: a std::u16string_view, or a std::string_view of Latin-1 bytes.
     template <typename Text>
-    void writeString(Text text, const StringTable::Formatting* formatting);
+    void writeString(Text text, const spreadsheet::StringTable::Formatting* formatting);
 
 private:
     template <typename Text>
@@ -181,7 +181,7 @@ void SstBuilder<Sink>::writeCharacters(Text text, bool high) {
 
 template <typename Sink>
 template <typename Text>
-void SstBuilder<Sink>::writeString(Text text, const StringTable::Formatting* formatting) {
+void SstBuilder<Sink>::writeString(Text text, const spreadsheet::StringTable::Formatting* formatting) {
     const bool high = hasHighCharacter(text);
     const bool rich = formatting && !formatting->runs.empty();
     const bool phonetic = formatting && !formatting->phonetic.empty();
@@ -214,7 +214,7 @@ void SstBuilder<Sink>::writeString(Text text, const StringTable::Formatting* for
 
 // Bytes from a string's length field through its first character (a whole surrogate pair).
 template <typename Text>
-std::size_t leadSize(Text text, const StringTable::Formatting* formatting) {
+std::size_t leadSize(Text text, const spreadsheet::StringTable::Formatting* formatting) {
     const bool high = hasHighCharacter(text);
     std::size_t size = 3;
     if (formatting && !formatting->runs.empty()) {
@@ -242,7 +242,7 @@ void writeExtSst(Sink& sink, const std::vector<Bucket>& buckets, std::size_t buc
 }
 
 template <typename Sink>
-void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint32_t> order,
+void writeSstTo(Sink& sink, const spreadsheet::StringTable& table, std::span<const std::uint32_t> order,
                 std::uint32_t cellCount) {
     const std::size_t bucketSize = std::max(order.size() / kMaxBuckets + 1, kMinBucketSize);
     std::vector<Bucket> buckets;
@@ -261,12 +261,12 @@ void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint3
     };
     for (std::size_t i = 0; i < order.size(); ++i) {
         const std::string_view text = table.text(order[i]);
-        const TextForm form = table.form(order[i]);
-        if (form == TextForm::Ascii) {
+        const spreadsheet::TextForm form = table.form(order[i]);
+        if (form == spreadsheet::TextForm::Ascii) {
             write(text, i);
-        } else if (std::is_same_v<Sink, CountingSink> && form != TextForm::Other) {
-            write(MeasuredText{unitCount(text), form == TextForm::Bmp}, i);
-        } else if (form == TextForm::Latin1) {
+        } else if (std::is_same_v<Sink, CountingSink> && form != spreadsheet::TextForm::Other) {
+            write(MeasuredText{unitCount(text), form == spreadsheet::TextForm::Bmp}, i);
+        } else if (form == spreadsheet::TextForm::Latin1) {
             narrow.resize(text.size());
             narrow.resize(*nls::toLatin1(text, narrow.data()));  // its form says it has one
             write(std::string_view(narrow), i);
@@ -281,7 +281,7 @@ void writeSstTo(Sink& sink, const StringTable& table, std::span<const std::uint3
 
 }  // namespace
 
-void readSst(const RecordReader& record, StringTable& table) {
+void readSst(const RecordReader& record, spreadsheet::StringTable& table) {
     const std::uint32_t count = record.u32(4);
     StringReader strings(record, 8);
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -294,19 +294,19 @@ void readSst(const RecordReader& record, StringTable& table) {
     }
 }
 
-void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_t> order,
+void writeSst(Bytes& out, const spreadsheet::StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount) {
     std::size_t handedOn = 0;
     writeSst({out, handedOn, HandOn()}, table, order, cellCount);
 }
 
-void writeSst(PieceOut out, const StringTable& table, std::span<const std::uint32_t> order,
+void writeSst(PieceOut out, const spreadsheet::StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount) {
     StreamSink sink(out);
     writeSstTo(sink, table, order, cellCount);
 }
 
-std::size_t sstSize(const StringTable& table, std::span<const std::uint32_t> order) {
+std::size_t sstSize(const spreadsheet::StringTable& table, std::span<const std::uint32_t> order) {
     CountingSink sink;
     writeSstTo(sink, table, order, 0);
     return sink.position();

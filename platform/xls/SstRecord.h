@@ -15,25 +15,25 @@
 
 #include "platform/xls/Record.h"
 #include "platform/xls/RecordWriter.h"
-#include "platform/xls/StringTable.h"
+#include "platform/spreadsheet/StringTable.h"
 
 namespace glossel::xls {
 
 // Appends the SST's entries to `table` in their order.
-void readSst(const RecordReader& record, StringTable& table);
+void readSst(const RecordReader& record, spreadsheet::StringTable& table);
 
 // Appends SST, its CONTINUEs and EXTSST to `out` for the entries `order` of `table`, in that
 // order. `cellCount` = number of LABELSST cells. Positions in EXTSST count from the start of
 // `out`, which must be the start of the Workbook stream.
-void writeSst(Bytes& out, const StringTable& table, std::span<const std::uint32_t> order,
+void writeSst(Bytes& out, const spreadsheet::StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount);
 
 // The same for a stream that leaves in pieces: whenever its bytes have grown past a piece size
 // at the end of a record, they are handed on.
-void writeSst(PieceOut out, const StringTable& table, std::span<const std::uint32_t> order,
+void writeSst(PieceOut out, const spreadsheet::StringTable& table, std::span<const std::uint32_t> order,
               std::uint32_t cellCount);
 
 // The bytes writeSst would append for `order`, without writing them.
-std::size_t sstSize(const StringTable& table, std::span<const std::uint32_t> order);
+std::size_t sstSize(const spreadsheet::StringTable& table, std::span<const std::uint32_t> order);
 
 }  // namespace glossel::xls

@@ -17,10 +17,10 @@ std::unique_ptr<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> byte
     return fromContainer(readCompoundFile(bytes, path), path);
 }
 
-std::unique_ptr<Workbook> Workbook::fromBytes(StreamBytes&& bytes,
+std::unique_ptr<Workbook> Workbook::fromBytes(spreadsheet::StreamBytes&& bytes,
                                               const std::string& path) {
     CompoundEntry container = readCompoundFile(bytes, path);
-    StreamBytes().swap(bytes);
+    spreadsheet::StreamBytes().swap(bytes);
     return fromContainer(std::move(container), path);
 }
 
@@ -122,6 +122,15 @@ void Workbook::reopenAs(std::string path) {
     for (Worksheet* sheet : worksheets_) {
         sheet->forgetAppendedRows();
     }
+}
+
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
+                                              const std::string& path) {
+    return Workbook::fromBytes(bytes, path);
+}
+
+spreadsheet::WorkbookHandle openWorkbook(const std::string& path, spreadsheet::Access access) {
+    return spreadsheet::openWorkbook(path, &readWorkbook, access);
 }
 
 }  // namespace glossel::xls

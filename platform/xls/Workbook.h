@@ -1,6 +1,6 @@
 // An Excel 97-2003 workbook (.xls) in memory: its worksheets to read and change, and the whole
 // file written back with everything it held that the engine does not interpret. Built from
-// file bytes and turned back into file bytes; WorkbookFile.h ties it to a file on disk.
+// file bytes and turned back into file bytes; sheet/WorkbookFile.h ties it to a file on disk.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/spreadsheet/StreamBytes.h"
+#include "platform/spreadsheet/Workbook.h"
+#include "platform/spreadsheet/WorkbookFile.h"
 #include "platform/xls/CompoundFile.h"
 #include "platform/xls/Worksheet.h"
 
@@ -17,7 +20,7 @@ namespace glossel::xls {
 
 struct WorkbookContent;
 
-class Workbook {
+class Workbook : public spreadsheet::Workbook {
 public:
     // Reads a workbook from the bytes of an .xls file; `path` names it in errors. Errors: 3343
     // no Excel 97-2003 workbook (no compound file, no Workbook stream, Excel 5.0/95); 3031
@@ -26,37 +29,26 @@ public:
                                                const std::string& path);
     // The same, giving the file's bytes back as soon as its streams are taken out of them, so
     // that a big workbook is not held twice while it is read.
-    static std::unique_ptr<Workbook> fromBytes(StreamBytes&& bytes, const std::string& path);
-    ~Workbook();
+    static std::unique_ptr<Workbook> fromBytes(spreadsheet::StreamBytes&& bytes, const std::string& path);
+    ~Workbook() override;
     Workbook(const Workbook&) = delete;
     Workbook& operator=(const Workbook&) = delete;
 
     // The bytes of the .xls file with the current content.
     std::vector<std::uint8_t> toBytes() const;
-    // The same bytes written to `file` (left open); error 3043 when writing fails.
-    void writeTo(std::FILE* file) const;
-    // Frees the texts no cell shows any more (the ones cells held before they were changed), when
-    // they are worth it, before the workbook is written.
-    void dropUnusedTexts();
+    void writeTo(std::FILE* file) const override;
+    void dropUnusedTexts() override;
 
-    const std::string& path() const { return path_; }
-    // Worksheets in workbook order; charts and other sheet kinds are kept but not listed.
-    std::size_t worksheetCount() const { return worksheets_.size(); }
-    // Error 3265 past the last worksheet.
-    Worksheet& worksheet(std::size_t index);
+    const std::string& path() const override { return path_; }
+    std::size_t worksheetCount() const override { return worksheets_.size(); }
+    Worksheet& worksheet(std::size_t index) override;
     const Worksheet& worksheet(std::size_t index) const;
-    // The worksheet of that name, letter case ignored; error 3078 when there is none.
-    Worksheet& worksheet(const std::string& name);
-    std::vector<std::string> worksheetNames() const;
+    Worksheet& worksheet(const std::string& name) override;
+    std::vector<std::string> worksheetNames() const override;
 
-    // Whether a cell changed since reading or the last markSaved().
-    bool modified() const;
-    // After the content was written to the file: the workbook then stands for what a new read of
-    // the file would give.
-    void markSaved();
-    // Takes up a saved workbook again for a new open of its file under `path`, as a read of the
-    // file would give it: rows appended without cells are forgotten.
-    void reopenAs(std::string path);
+    bool modified() const override;
+    void markSaved() override;
+    void reopenAs(std::string path) override;
 
 private:
     Workbook(std::string path, CompoundEntry container, std::unique_ptr<WorkbookContent> content);
@@ -69,5 +61,12 @@ private:
     std::unique_ptr<WorkbookContent> content_;
     std::vector<Worksheet*> worksheets_;
 };
+
+// The reader of Excel 97-2003 workbooks, for spreadsheet::openWorkbook.
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
+                                              const std::string& path);
+// Opens an Excel 97-2003 workbook file, as spreadsheet::openWorkbook does.
+spreadsheet::WorkbookHandle openWorkbook(const std::string& path,
+                                   spreadsheet::Access access = spreadsheet::Access::Shared);
 
 }  // namespace glossel::xls

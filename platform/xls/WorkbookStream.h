@@ -14,7 +14,7 @@
 #include "platform/xls/RecordWriter.h"
 #include "platform/xls/SheetContent.h"
 #include "platform/xls/SheetRecords.h"
-#include "platform/xls/StringTable.h"
+#include "platform/spreadsheet/StringTable.h"
 #include "platform/xls/Worksheet.h"
 
 namespace glossel::xls {

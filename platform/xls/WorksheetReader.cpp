@@ -162,7 +162,7 @@ void SheetBuilder::takeCell(const RecordReader& reader) {
             Cell cell{0, boolErr.cell.xf, CellKind::Boolean,
                       static_cast<std::uint8_t>(boolErr.value != 0)};
             if (boolErr.isError) {
-                if (!cellErrorFromCode(boolErr.value)) {
+                if (!spreadsheet::cellErrorFromCode(boolErr.value)) {
                     reader.damaged("unbekannter Fehlercode " + std::to_string(boolErr.value));
                 }
                 cell = {0, boolErr.cell.xf, CellKind::Error, boolErr.value};
@@ -196,7 +196,7 @@ void SheetBuilder::takeFormula(Record record) {
             entry.result = formula.code != 0;
             break;
         case FormulaRecord::Result::Error:
-            if (!cellErrorFromCode(formula.code)) {
+            if (!spreadsheet::cellErrorFromCode(formula.code)) {
                 reader.damaged("unbekannter Fehlercode " + std::to_string(formula.code));
             }
             entry.result = static_cast<CellError>(formula.code);

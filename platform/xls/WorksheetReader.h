@@ -8,7 +8,7 @@
 
 #include "platform/xls/Damage.h"
 #include "platform/xls/SheetContent.h"
-#include "platform/xls/StringTable.h"
+#include "platform/spreadsheet/StringTable.h"
 
 namespace glossel::xls {
 

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "platform/xls/Worksheet.h"
 #include "tests/TestFiles.h"
 #include "tests/transfer/ImportTestSupport.h"
@@ -65,8 +65,8 @@ TEST_F(ImportFile, ExcelWorkbookWithSharedStringsSplitOverContinueRecordsAndRich
     const std::string file = files_ + "/Excel.xls";
     std::filesystem::copy_file(dataPath("xls/real/excel_poi_29982.xls"), file);
     {
-        xls::WorkbookHandle workbook = xls::openWorkbook(file, xls::Access::Exclusive);
-        xls::Worksheet& sheet = workbook->worksheet(std::size_t{0});
+        spreadsheet::WorkbookHandle workbook = xls::openWorkbook(file, spreadsheet::Access::Exclusive);
+        spreadsheet::Worksheet& sheet = workbook->worksheet(std::size_t{0});
         sheet.setCell(0, 3, std::string("L1031"));
         sheet.setCell(0, 12, std::string("ID"));
         for (std::uint32_t row = 1; row < 168; ++row) {

@@ -6,7 +6,7 @@
 
 #include "platform/Error.h"
 #include "platform/dao/DBEngine.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 
 namespace glossel {

@@ -6,32 +6,32 @@
 #include <cmath>
 
 #include "platform/Error.h"
-#include "platform/xls/CellValue.h"
+#include "platform/spreadsheet/CellValue.h"
 #include "platform/xls/RkNumber.h"
 
 namespace glossel::xls {
 namespace {
 
 TEST(CellValueVariant, CellsReadAsDaoValues) {
-    EXPECT_EQ(toVariant(Empty{}), Variant(Null{}));
-    EXPECT_EQ(toVariant(CellError::NotAvailable), Variant(Null{}));
-    EXPECT_EQ(toVariant(2.5), Variant(2.5));
-    EXPECT_EQ(toVariant(std::string("Текст")), Variant(std::string("Текст")));
-    EXPECT_EQ(toVariant(true), Variant(true));
+    EXPECT_EQ(spreadsheet::toVariant(spreadsheet::Empty{}), Variant(Null{}));
+    EXPECT_EQ(spreadsheet::toVariant(spreadsheet::CellError::NotAvailable), Variant(Null{}));
+    EXPECT_EQ(spreadsheet::toVariant(2.5), Variant(2.5));
+    EXPECT_EQ(spreadsheet::toVariant(std::string("Текст")), Variant(std::string("Текст")));
+    EXPECT_EQ(spreadsheet::toVariant(true), Variant(true));
 }
 
 TEST(CellValueVariant, DatabaseValuesBecomeCells) {
-    EXPECT_EQ(fromVariant(Null{}), CellValue(Empty{}));
-    EXPECT_EQ(fromVariant(std::int16_t{-12}), CellValue(-12.0));
-    EXPECT_EQ(fromVariant(std::int32_t{2147483647}), CellValue(2147483647.0));
-    EXPECT_EQ(fromVariant(std::uint8_t{255}), CellValue(255.0));
-    EXPECT_EQ(fromVariant(Currency{-123456}), CellValue(-12.3456));
-    EXPECT_EQ(fromVariant(DateTime{45000.5}), CellValue(45000.5));
-    EXPECT_EQ(fromVariant(Decimal{true, 2, {0, 0, 0, 12345}}), CellValue(-123.45));
-    EXPECT_EQ(fromVariant(std::string()), CellValue(std::string()));
-    EXPECT_EQ(fromVariant(false), CellValue(false));
+    EXPECT_EQ(spreadsheet::fromVariant(Null{}), spreadsheet::CellValue(spreadsheet::Empty{}));
+    EXPECT_EQ(spreadsheet::fromVariant(std::int16_t{-12}), spreadsheet::CellValue(-12.0));
+    EXPECT_EQ(spreadsheet::fromVariant(std::int32_t{2147483647}), spreadsheet::CellValue(2147483647.0));
+    EXPECT_EQ(spreadsheet::fromVariant(std::uint8_t{255}), spreadsheet::CellValue(255.0));
+    EXPECT_EQ(spreadsheet::fromVariant(Currency{-123456}), spreadsheet::CellValue(-12.3456));
+    EXPECT_EQ(spreadsheet::fromVariant(DateTime{45000.5}), spreadsheet::CellValue(45000.5));
+    EXPECT_EQ(spreadsheet::fromVariant(Decimal{true, 2, {0, 0, 0, 12345}}), spreadsheet::CellValue(-123.45));
+    EXPECT_EQ(spreadsheet::fromVariant(std::string()), spreadsheet::CellValue(std::string()));
+    EXPECT_EQ(spreadsheet::fromVariant(false), spreadsheet::CellValue(false));
     try {
-        fromVariant(Bytes{1, 2});
+        spreadsheet::fromVariant(Bytes{1, 2});
         FAIL() << "no error";
     } catch (const Error& error) {
         EXPECT_EQ(error.number(), err::kTypeMismatch);

@@ -11,7 +11,7 @@
 
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/CompoundFile.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 #include "tests/platform/xls/XlsTestSupport.h"
 
@@ -121,10 +121,10 @@ protected:
     void SetUp() override {
         std::filesystem::copy_file(GetParam(), path_);
         before_ = test::xlrdListing(path_);
-        WorkbookHandle workbook = openWorkbook(path_);
-        test::expectSameListing(test::engineListing(workbook.workbook()), before_);
-        applyExportEdit(workbook.workbook());
-        edited_ = test::engineListing(workbook.workbook());
+        spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
+        test::expectSameListing(test::engineListing(test::biff8(workbook)), before_);
+        applyExportEdit(test::biff8(workbook));
+        edited_ = test::engineListing(test::biff8(workbook));
         workbook.close();
     }
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::xls {
@@ -80,7 +80,7 @@ TEST(LibreOfficeCsv, ConvertedWorkbookHoldsTheWrittenRows) {
     std::vector<std::vector<std::string>> expected{
         {"ID", "Description", "Sprache 1", "Sprache 2", "Sprache 3"}};
     {
-        WorkbookHandle workbook = openWorkbook(path);
+        spreadsheet::WorkbookHandle workbook = openWorkbook(path);
         const std::vector<std::string> texts{
             "Привет, мир",       "Καλημέρα",         "日本語 中文",        "Smiley 😀",
             "Er sagt \"Hallo\"", "Zeile 1\nZeile 2", std::string(300, 'L')};

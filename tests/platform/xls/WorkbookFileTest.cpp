@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "platform/Error.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::xls {
@@ -62,41 +62,41 @@ private:
 };
 
 TEST_F(WorkbookFile, LaterOpenSeesEarlierChangesAndLastCloseWrites) {
-    WorkbookHandle first = openWorkbook(path_);
+    spreadsheet::WorkbookHandle first = openWorkbook(path_);
     first->worksheet(0).setCell(1, 1, std::string("geändert"));
-    WorkbookHandle second = openWorkbook(path_);
+    spreadsheet::WorkbookHandle second = openWorkbook(path_);
     EXPECT_EQ(&first.workbook(), &second.workbook());
     EXPECT_EQ(second->worksheet(0).cell(1, 1), CellValue(std::string("geändert")));
     first.close();
     EXPECT_EQ(test::readBytes(path_), original_) << "written before the last close";
     second.close();
-    WorkbookHandle reopened = openWorkbook(path_);
+    spreadsheet::WorkbookHandle reopened = openWorkbook(path_);
     EXPECT_EQ(reopened->worksheet(0).cell(1, 1), CellValue(std::string("geändert")));
 }
 
 TEST_F(WorkbookFile, BackslashPathReachesTheSameWorkbook) {
-    WorkbookHandle first = openWorkbook(path_);
+    spreadsheet::WorkbookHandle first = openWorkbook(path_);
     std::string windowsStyle = path_;
     std::replace(windowsStyle.begin(), windowsStyle.end(), '/', '\\');
-    WorkbookHandle second = openWorkbook(windowsStyle);
+    spreadsheet::WorkbookHandle second = openWorkbook(windowsStyle);
     EXPECT_EQ(&first.workbook(), &second.workbook());
 }
 
 TEST_F(WorkbookFile, ExclusiveOpenAndSharedOpenExcludeEachOther) {
     {
-        WorkbookHandle shared = openWorkbook(path_);
-        EXPECT_EQ(errorNumber([&] { openWorkbook(path_, Access::Exclusive); }), err::kFileInUse);
+        spreadsheet::WorkbookHandle shared = openWorkbook(path_);
+        EXPECT_EQ(errorNumber([&] { openWorkbook(path_, spreadsheet::Access::Exclusive); }), err::kFileInUse);
     }
-    WorkbookHandle exclusive = openWorkbook(path_, Access::Exclusive);
+    spreadsheet::WorkbookHandle exclusive = openWorkbook(path_, spreadsheet::Access::Exclusive);
     EXPECT_EQ(errorNumber([&] { openWorkbook(path_); }), err::kFileInUse);
-    EXPECT_EQ(errorNumber([&] { openWorkbook(path_, Access::Exclusive); }), err::kFileInUse);
+    EXPECT_EQ(errorNumber([&] { openWorkbook(path_, spreadsheet::Access::Exclusive); }), err::kFileInUse);
     exclusive.close();
-    EXPECT_NO_THROW(openWorkbook(path_, Access::Exclusive));
+    EXPECT_NO_THROW(openWorkbook(path_, spreadsheet::Access::Exclusive));
 }
 
 TEST_F(WorkbookFile, UnchangedWorkbookIsNotRewritten) {
     const auto before = std::filesystem::last_write_time(path_);
-    WorkbookHandle workbook = openWorkbook(path_);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
     workbook.close();
     EXPECT_EQ(std::filesystem::last_write_time(path_), before);
     EXPECT_EQ(test::readBytes(path_), original_);
@@ -104,7 +104,7 @@ TEST_F(WorkbookFile, UnchangedWorkbookIsNotRewritten) {
 
 TEST_F(WorkbookFile, DroppedHandleWritesNothingAndForgetsItsChanges) {
     {
-        WorkbookHandle workbook = openWorkbook(path_);
+        spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
         workbook->worksheet(0).appendRow(std::vector<CellValue>{1.0, std::string("verworfen")});
     }
     EXPECT_EQ(test::readBytes(path_), original_);
@@ -113,7 +113,7 @@ TEST_F(WorkbookFile, DroppedHandleWritesNothingAndForgetsItsChanges) {
 }
 
 TEST_F(WorkbookFile, FailedWriteLeavesTheOldFileAndKeepsTheHandleOpen) {
-    WorkbookHandle workbook = openWorkbook(path_);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
     for (int i = 0; i < 500; ++i) {
         workbook->worksheet(0).appendRow(std::vector<CellValue>{i * 1.0, std::string(40, 'x')});
     }
@@ -129,8 +129,8 @@ TEST_F(WorkbookFile, FailedWriteLeavesTheOldFileAndKeepsTheHandleOpen) {
 }
 
 TEST_F(WorkbookFile, FlushWritesWhileHandlesStayOpen) {
-    WorkbookHandle first = openWorkbook(path_);
-    WorkbookHandle second = openWorkbook(path_);
+    spreadsheet::WorkbookHandle first = openWorkbook(path_);
+    spreadsheet::WorkbookHandle second = openWorkbook(path_);
     first->worksheet(0).setCell(2, 0, 2.0);
     first.flush();
     EXPECT_NE(test::readBytes(path_), original_);
@@ -138,11 +138,11 @@ TEST_F(WorkbookFile, FlushWritesWhileHandlesStayOpen) {
 }
 
 TEST_F(WorkbookFile, ReopenAfterCloseSeesTheWrittenStateAsARereadWould) {
-    WorkbookHandle first = openWorkbook(path_);
+    spreadsheet::WorkbookHandle first = openWorkbook(path_);
     first->worksheet(0).setCell(1, 1, std::string("erste Sitzung"));
     first->worksheet(0).appendRow(std::vector<CellValue>{Empty{}});
     first.close();
-    WorkbookHandle second = openWorkbook(path_);
+    spreadsheet::WorkbookHandle second = openWorkbook(path_);
     EXPECT_EQ(second->worksheet(0).cell(1, 1), CellValue(std::string("erste Sitzung")));
     second->worksheet(0).setCell(1, 1, std::string("erste Sitzung"));
     EXPECT_FALSE(second->modified()) << "the same value again is no change";
@@ -153,12 +153,12 @@ TEST_F(WorkbookFile, ReopenAfterCloseSeesTheWrittenStateAsARereadWould) {
 TEST_F(WorkbookFile, ReopenReadsAFileChangedByAnotherProgram) {
     const std::string other = dir_.path("other.xls");
     std::filesystem::copy_file(path_, other);
-    WorkbookHandle elsewhere = openWorkbook(other);
+    spreadsheet::WorkbookHandle elsewhere = openWorkbook(other);
     elsewhere->worksheet(0).setCell(1, 1, std::string("von aussen"));
     elsewhere.close();
     const std::vector<std::uint8_t> outside = test::readBytes(other);
 
-    WorkbookHandle first = openWorkbook(path_);
+    spreadsheet::WorkbookHandle first = openWorkbook(path_);
     first->worksheet(0).setCell(1, 1, std::string("von innen!"));
     first.close();
     EXPECT_EQ(test::readBytes(path_).size(), outside.size()) << "the same size on purpose";
@@ -172,7 +172,7 @@ TEST_F(WorkbookFile, ReopenReadsAFileChangedByAnotherProgram) {
 
 TEST_F(WorkbookFile, MissingFileAndClosedHandle) {
     EXPECT_EQ(errorNumber([&] { openWorkbook(dir_.path("fehlt.xls")); }), err::kFileNotFound);
-    WorkbookHandle workbook = openWorkbook(path_);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
     workbook.close();
     EXPECT_EQ(errorNumber([&] { workbook.workbook(); }), err::kObjectClosed);
 }

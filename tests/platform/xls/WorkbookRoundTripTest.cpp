@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 #include "tests/platform/xls/XlsTestSupport.h"
 
@@ -23,8 +23,8 @@ using Sheet = std::vector<std::vector<CellValue>>;
 Sheet exportInto(const std::string& path) {
     Sheet expected{{std::string("ID"), std::string("Description"), std::string("Deutsch"),
                     std::string("Русский"), std::string("日本語 😀")}};
-    WorkbookHandle workbook = openWorkbook(path);
-    Worksheet& sheet = workbook->worksheet("TidxTexts");
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path);
+    spreadsheet::Worksheet& sheet = workbook->worksheet("TidxTexts");
     for (std::uint32_t column = 2; column < 5; ++column) {
         sheet.setCell(0, column, expected[0][column]);
     }
@@ -61,8 +61,8 @@ protected:
 };
 
 TEST_F(WorkbookRoundTrip, EngineReadsBackWhatWasWritten) {
-    WorkbookHandle workbook = openWorkbook(path_);
-    const Worksheet& sheet = workbook->worksheet(0);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
+    const Worksheet& sheet = test::biff8(workbook).worksheet(0);
     ASSERT_EQ(sheet.rowCount(), expected_.size());
     EXPECT_EQ(sheet.columnCount(), 5u);
     for (std::uint32_t row = 0; row < expected_.size(); ++row) {
@@ -78,8 +78,8 @@ TEST_F(WorkbookRoundTrip, EngineReadsBackWhatWasWritten) {
 }
 
 TEST_F(WorkbookRoundTrip, XlrdAgreesCellByCell) {
-    WorkbookHandle workbook = openWorkbook(path_);
-    test::expectSameListing(test::engineListing(workbook.workbook()), test::xlrdListing(path_));
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
+    test::expectSameListing(test::engineListing(test::biff8(workbook)), test::xlrdListing(path_));
 }
 
 TEST_F(WorkbookRoundTrip, PositionsAreConsistent) {
@@ -88,23 +88,23 @@ TEST_F(WorkbookRoundTrip, PositionsAreConsistent) {
 
 TEST_F(WorkbookRoundTrip, RewritingOwnOutputChangesNothing) {
     const auto stream = test::workbookStream(test::readBytes(path_));
-    WorkbookHandle workbook = openWorkbook(path_);
-    EXPECT_EQ(test::workbookStream(workbook->toBytes()), stream);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
+    EXPECT_EQ(test::workbookStream(test::biff8(workbook).toBytes()), stream);
 }
 
 TEST_F(WorkbookRoundTrip, SecondSessionEditsAndAppendsAgain) {
     {
-        WorkbookHandle workbook = openWorkbook(path_);
-        Worksheet& sheet = workbook->worksheet(0);
+        spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
+        spreadsheet::Worksheet& sheet = workbook->worksheet(0);
         sheet.setCell(1, 1, std::string("nachträglich"));
         EXPECT_EQ(sheet.appendRow(std::vector<CellValue>{99999.0, std::string("letzte")}),
                   expected_.size());
         workbook.close();
     }
-    WorkbookHandle workbook = openWorkbook(path_);
+    spreadsheet::WorkbookHandle workbook = openWorkbook(path_);
     EXPECT_EQ(workbook->worksheet(0).cell(1, 1), CellValue(std::string("nachträglich")));
     EXPECT_EQ(workbook->worksheet(0).rowCount(), expected_.size() + 1);
-    test::expectSameListing(test::engineListing(workbook.workbook()), test::xlrdListing(path_));
+    test::expectSameListing(test::engineListing(test::biff8(workbook)), test::xlrdListing(path_));
     test::expectConsistentPositions(test::workbookStream(test::readBytes(path_)));
 }
 

@@ -7,7 +7,7 @@
 
 #include "cli/XlsDump.h"
 #include "platform/Error.h"
-#include "platform/xls/WorkbookFile.h"
+#include "platform/xls/Workbook.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::cli {
@@ -18,14 +18,14 @@ TEST(XlsDump, EveryKindOfCellInItsPlace) {
     const std::string path = dir.path("dump.xls");
     std::filesystem::copy_file(test::dataPath("xls/Export.xls"), path);
     {
-        xls::WorkbookHandle workbook = xls::openWorkbook(path);
-        xls::Worksheet& sheet = workbook->worksheet(0);
-        using V = std::vector<xls::CellValue>;
+        spreadsheet::WorkbookHandle workbook = xls::openWorkbook(path);
+        spreadsheet::Worksheet& sheet = workbook->worksheet(0);
+        using V = std::vector<spreadsheet::CellValue>;
         sheet.appendRow(
-            V{0.0, std::string("Er sagt \"Hallo\""), 1.5, true, xls::CellError::DivisionByZero});
+            V{0.0, std::string("Er sagt \"Hallo\""), 1.5, true, spreadsheet::CellError::DivisionByZero});
         sheet.appendRow(V{});
-        sheet.appendRow(V{0.1, 1e-7, 45000.25, false, xls::CellError::NotAvailable});
-        sheet.appendRow(V{-3.0, std::string(), xls::Empty{}, 123456789012.0, xls::CellError::Name});
+        sheet.appendRow(V{0.1, 1e-7, 45000.25, false, spreadsheet::CellError::NotAvailable});
+        sheet.appendRow(V{-3.0, std::string(), spreadsheet::Empty{}, 123456789012.0, spreadsheet::CellError::Name});
         workbook.close();
     }
     std::ostringstream out;

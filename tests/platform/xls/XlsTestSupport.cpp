@@ -177,7 +177,7 @@ void expectSameListing(const Listing& actual, const Listing& expected) {
 
 std::vector<std::uint8_t> workbookStream(const std::vector<std::uint8_t>& file) {
     CompoundEntry root = readCompoundFile(file, "test.xls");
-    const StreamBytes& stream = root.findStream("Workbook")->bytes;
+    const spreadsheet::StreamBytes& stream = root.findStream("Workbook")->bytes;
     return {stream.begin(), stream.end()};
 }
 

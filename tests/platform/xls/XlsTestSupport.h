@@ -13,6 +13,11 @@ namespace glossel::test {
 
 using Listing = std::vector<std::string>;
 
+// The Excel 97 workbook behind a handle that xls::openWorkbook opened.
+inline xls::Workbook& biff8(const spreadsheet::WorkbookHandle& handle) {
+    return static_cast<xls::Workbook&>(handle.workbook());
+}
+
 // Lines as xlrd_cells.py prints them: sheets, non-empty cells (with XF when `withXf`), and
 // COLINFO widths when `withXf`. Numbers in %.17g.
 Listing engineListing(const xls::Workbook& workbook, bool withXf = true);

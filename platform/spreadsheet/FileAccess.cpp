@@ -1,5 +1,5 @@
 // Whole-file reads and safe replacement of workbook files through the file layer.
-#include "platform/xls/FileAccess.h"
+#include "platform/spreadsheet/FileAccess.h"
 
 #include <cerrno>
 
@@ -11,7 +11,7 @@
 #include "platform/files/StagedFile.h"
 #include "platform/files/SystemErrorText.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 namespace {
 
 class Stream {
@@ -126,4 +126,4 @@ std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::s
     return stamp;
 }
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

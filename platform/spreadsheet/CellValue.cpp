@@ -1,11 +1,11 @@
 // Cell values, error codes and their Variant forms.
-#include "platform/xls/CellValue.h"
+#include "platform/spreadsheet/CellValue.h"
 
 #include <cmath>
 
 #include "platform/Error.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 namespace {
 
 double decimalToDouble(const Decimal& value) {
@@ -91,4 +91,4 @@ CellValue fromVariant(const Variant& value) {
     return std::visit(Converter{}, value);
 }
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

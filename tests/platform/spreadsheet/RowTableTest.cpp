@@ -1,16 +1,19 @@
 // The rows of a worksheet by number: walked in ascending order whatever order they came in, and
 // the first and last row right after rows at either end are given up.
-#include "platform/xls/RowTable.h"
+#include "platform/spreadsheet/RowTable.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 namespace {
 
-std::vector<std::uint16_t> numbers(RowTable::Iterator begin, RowTable::Iterator end) {
-    std::vector<std::uint16_t> held;
+struct NoRecord {};
+using Rows = RowTable<NoRecord>;
+
+std::vector<std::uint32_t> numbers(Rows::Iterator begin, Rows::Iterator end) {
+    std::vector<std::uint32_t> held;
     for (auto row = begin; row != end; ++row) {
         held.push_back((*row).first);
     }
@@ -18,13 +21,13 @@ std::vector<std::uint16_t> numbers(RowTable::Iterator begin, RowTable::Iterator 
 }
 
 TEST(RowTable, WalksRowsInAscendingOrderAndFromAnyNumber) {
-    RowTable rows;
-    for (std::uint16_t number : {40, 5, 65535, 7, 5}) {
-        rows[number].cells.push_back(Cell{number});
+    Rows rows;
+    for (std::uint32_t number : {40, 5, 65535, 7, 5}) {
+        rows[number].cells.push_back(Cell{static_cast<std::uint16_t>(number)});
     }
-    EXPECT_EQ(numbers(rows.begin(), rows.end()), (std::vector<std::uint16_t>{5, 7, 40, 65535}));
-    EXPECT_EQ(numbers(rows.from(6), rows.from(41)), (std::vector<std::uint16_t>{7, 40}));
-    EXPECT_EQ(numbers(rows.from(70000), rows.end()), std::vector<std::uint16_t>{});
+    EXPECT_EQ(numbers(rows.begin(), rows.end()), (std::vector<std::uint32_t>{5, 7, 40, 65535}));
+    EXPECT_EQ(numbers(rows.from(6), rows.from(41)), (std::vector<std::uint32_t>{7, 40}));
+    EXPECT_EQ(numbers(rows.from(70000), rows.end()), std::vector<std::uint32_t>{});
     EXPECT_EQ(rows.find(5)->cells.size(), 2u);
     EXPECT_EQ(rows.find(6), nullptr);
     EXPECT_EQ(rows.first(), 5);
@@ -32,7 +35,7 @@ TEST(RowTable, WalksRowsInAscendingOrderAndFromAnyNumber) {
 }
 
 TEST(RowTable, GivingUpRowsAtEitherEndMovesFirstAndLast) {
-    RowTable rows;
+    Rows rows;
     rows[3];
     rows[9];
     rows[12];
@@ -41,7 +44,7 @@ TEST(RowTable, GivingUpRowsAtEitherEndMovesFirstAndLast) {
     rows.erase(3);
     EXPECT_EQ(rows.first(), 9);
     rows.erase(4);
-    EXPECT_EQ(numbers(rows.begin(), rows.end()), std::vector<std::uint16_t>{9});
+    EXPECT_EQ(numbers(rows.begin(), rows.end()), std::vector<std::uint32_t>{9});
     rows.erase(9);
     EXPECT_TRUE(rows.empty());
     EXPECT_EQ(rows.begin(), rows.end());
@@ -51,4 +54,4 @@ TEST(RowTable, GivingUpRowsAtEitherEndMovesFirstAndLast) {
 }
 
 }  // namespace
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

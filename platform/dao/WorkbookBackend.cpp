@@ -1,5 +1,5 @@
 // Worksheets as DAO tables.
-#include "platform/dao/XlsBackend.h"
+#include "platform/dao/WorkbookBackend.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,6 @@
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
 #include "platform/NativePath.h"
-#include "platform/xls/WorkbookFile.h"
 
 namespace glossel::dao {
 namespace {
@@ -16,9 +15,9 @@ constexpr char kSheetSuffix = '$';
 constexpr std::uint8_t kTextType = 10;
 constexpr std::uint16_t kTextSize = 255;
 
-using SharedHandle = std::shared_ptr<xls::WorkbookHandle>;
+using SharedHandle = std::shared_ptr<spreadsheet::WorkbookHandle>;
 
-std::string headerName(const xls::CellValue& cell, std::uint32_t column) {
+std::string headerName(const spreadsheet::CellValue& cell, std::uint32_t column) {
     if (const auto* text = std::get_if<std::string>(&cell); text && !text->empty()) {
         return *text;
     }
@@ -30,7 +29,7 @@ std::string headerName(const xls::CellValue& cell, std::uint32_t column) {
     return "F" + std::to_string(column + 1);
 }
 
-std::vector<FieldInfo> sheetFields(const xls::Worksheet& sheet, bool firstRowHoldsNames) {
+std::vector<FieldInfo> sheetFields(const spreadsheet::Worksheet& sheet, bool firstRowHoldsNames) {
     std::vector<FieldInfo> fields;
     for (std::uint32_t column = 0; column < sheet.columnCount(); ++column) {
         const std::string name = firstRowHoldsNames && sheet.rowCount() > 0
@@ -41,9 +40,9 @@ std::vector<FieldInfo> sheetFields(const xls::Worksheet& sheet, bool firstRowHol
     return fields;
 }
 
-class XlsRecordSource : public RecordSource {
+class WorksheetRecordSource : public RecordSource {
 public:
-    XlsRecordSource(SharedHandle handle, xls::Worksheet& sheet, std::string name,
+    WorksheetRecordSource(SharedHandle handle, spreadsheet::Worksheet& sheet, std::string name,
                     bool firstRowHoldsNames)
         : handle_(std::move(handle)),
           sheet_(sheet),
@@ -70,24 +69,24 @@ public:
     const Variant& value(std::size_t field) override {
         auto& value = values_.at(field);
         if (!value) {
-            value = xls::toVariant(sheet_.cell(row_, static_cast<std::uint32_t>(field)));
+            value = spreadsheet::toVariant(sheet_.cell(row_, static_cast<std::uint32_t>(field)));
         }
         return *value;
     }
 
     void append(const std::vector<Variant>& values) override {
-        std::vector<xls::CellValue> cells;
+        std::vector<spreadsheet::CellValue> cells;
         for (const auto& value : values) {
-            cells.push_back(xls::fromVariant(value));
+            cells.push_back(spreadsheet::fromVariant(value));
         }
         sheet_.appendRow(cells);
     }
 
     void appendFrom(RecordSource& source,
                     const std::vector<std::pair<std::size_t, std::size_t>>& mapping) override {
-        std::vector<xls::CellValue> cells(fields_.size(), xls::Empty{});
+        std::vector<spreadsheet::CellValue> cells(fields_.size(), spreadsheet::Empty{});
         for (const auto& [from, to] : mapping) {
-            cells[to] = xls::fromVariant(source.value(from));
+            cells[to] = spreadsheet::fromVariant(source.value(from));
         }
         sheet_.appendRow(cells);
     }
@@ -95,7 +94,7 @@ public:
     void update(const std::vector<std::optional<Variant>>& changes) override {
         for (std::uint32_t column = 0; column < changes.size(); ++column) {
             if (changes[column]) {
-                sheet_.setCell(row_, column, xls::fromVariant(*changes[column]));
+                sheet_.setCell(row_, column, spreadsheet::fromVariant(*changes[column]));
                 values_[column].reset();
             }
         }
@@ -103,7 +102,7 @@ public:
 
 private:
     SharedHandle handle_;
-    xls::Worksheet& sheet_;
+    spreadsheet::Worksheet& sheet_;
     std::string name_;
     std::uint32_t firstRecordRow_;
     std::vector<FieldInfo> fields_;
@@ -112,9 +111,9 @@ private:
     std::vector<std::optional<Variant>> values_;
 };
 
-class XlsBackend : public DatabaseBackend {
+class WorkbookBackend : public DatabaseBackend {
 public:
-    XlsBackend(SharedHandle handle, bool firstRowHoldsNames)
+    WorkbookBackend(SharedHandle handle, bool firstRowHoldsNames)
         : handle_(std::move(handle)),
           name_((*handle_)->path()),
           firstRowHoldsNames_(firstRowHoldsNames) {}
@@ -134,8 +133,8 @@ public:
     }
 
     std::unique_ptr<RecordSource> openTable(const std::string& table) const override {
-        xls::Worksheet& sheet = sheetOf(table, err::kInputTableNotFound);
-        return std::make_unique<XlsRecordSource>(handle_, sheet, table, firstRowHoldsNames_);
+        spreadsheet::Worksheet& sheet = sheetOf(table, err::kInputTableNotFound);
+        return std::make_unique<WorksheetRecordSource>(handle_, sheet, table, firstRowHoldsNames_);
     }
 
     void appendTextField(const std::string& table, const std::string&, std::uint16_t,
@@ -149,7 +148,7 @@ public:
     void close() override { handle_->close(); }
 
 private:
-    xls::Worksheet& sheetOf(const std::string& table, int notFound) const {
+    spreadsheet::Worksheet& sheetOf(const std::string& table, int notFound) const {
         if (!table.empty() && table.back() == kSheetSuffix) {
             const std::string sheet = table.substr(0, table.size() - 1);
             const auto names = (*handle_)->worksheetNames();
@@ -169,11 +168,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<DatabaseBackend> openXlsBackend(const std::string& path, bool exclusive,
-                                                bool firstRowHoldsNames) {
-    auto handle = std::make_shared<xls::WorkbookHandle>(
-        xls::openWorkbook(path, exclusive ? xls::Access::Exclusive : xls::Access::Shared));
-    return std::make_unique<XlsBackend>(std::move(handle), firstRowHoldsNames);
+std::unique_ptr<DatabaseBackend> openWorkbookBackend(const std::string& path,
+                                                     spreadsheet::WorkbookReader reader, bool exclusive,
+                                                     bool firstRowHoldsNames) {
+    auto handle = std::make_shared<spreadsheet::WorkbookHandle>(spreadsheet::openWorkbook(
+        path, reader, exclusive ? spreadsheet::Access::Exclusive : spreadsheet::Access::Shared));
+    return std::make_unique<WorkbookBackend>(std::move(handle), firstRowHoldsNames);
 }
 
 }  // namespace glossel::dao

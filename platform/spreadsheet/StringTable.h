@@ -15,7 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 // What a text needs in the file, found when it is stored: one byte per character (ASCII, or
 // Latin-1 characters beyond it) or two (Bmp: well-formed, without characters beyond the BMP);
@@ -98,4 +98,4 @@ private:
     std::unordered_map<std::uint32_t, Formatting> formatting_;
 };
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 // An allocator that leaves new elements uninitialised where the container default-constructs
 // them (resize), and constructs them as asked otherwise.
@@ -32,4 +32,4 @@ struct UninitialisedAllocator : std::allocator<T> {
 
 using StreamBytes = std::vector<std::uint8_t, UninitialisedAllocator<std::uint8_t>>;
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

@@ -1,5 +1,5 @@
 // The process-wide table of open workbooks and their handles.
-#include "platform/xls/WorkbookFile.h"
+#include "platform/spreadsheet/WorkbookFile.h"
 
 #include <cerrno>
 #include <map>
@@ -10,13 +10,14 @@
 #include "platform/NativePath.h"
 #include "platform/files/FilePaths.h"
 #include "platform/files/SystemErrorText.h"
-#include "platform/xls/FileAccess.h"
+#include "platform/spreadsheet/FileAccess.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 struct OpenWorkbook {
     std::string key;   // canonical native path, also the path written to
     std::string path;  // as the first opener gave it
+    WorkbookReader reader = nullptr;
     std::unique_ptr<Workbook> workbook;
     int handles = 0;
     bool exclusive = false;
@@ -42,15 +43,16 @@ std::shared_ptr<OpenWorkbook>& closedWorkbook() {
     return *closed;
 }
 
-// The closed workbook of `key` if its file is unchanged since; a stale one is dropped.
-std::shared_ptr<OpenWorkbook> takeClosedWorkbook(const std::string& key) {
+// The closed workbook of `key` if its file is unchanged since and it was read by `reader`; a
+// stale one is dropped.
+std::shared_ptr<OpenWorkbook> takeClosedWorkbook(const std::string& key, WorkbookReader reader) {
     std::shared_ptr<OpenWorkbook>& closed = closedWorkbook();
     if (!closed || closed->key != key) {
         return nullptr;
     }
     std::shared_ptr<OpenWorkbook> taken = std::move(closed);
     closed.reset();
-    return stampOf(key) == taken->stamp ? taken : nullptr;
+    return stampOf(key) == taken->stamp && taken->reader == reader ? taken : nullptr;
 }
 
 [[noreturn]] void inUse(const std::string& path) {
@@ -85,7 +87,7 @@ void write(OpenWorkbook& open) {
 
 }  // namespace
 
-WorkbookHandle openWorkbook(const std::string& path, Access access) {
+WorkbookHandle openWorkbook(const std::string& path, WorkbookReader reader, Access access) {
     const std::string key = canonicalPath(path);
     const std::lock_guard lock(registryMutex());
     auto& entry = registry()[key];
@@ -93,10 +95,15 @@ WorkbookHandle openWorkbook(const std::string& path, Access access) {
         if (shared->exclusive || access == Access::Exclusive) {
             inUse(nativePath(path));
         }
+        if (shared->reader != reader) {
+            throw Error(err::kUnrecognisedFormat,
+                        "Die Arbeitsmappe '" + nativePath(path) +
+                            "' ist in einem anderen Dateiformat geöffnet als dem verlangten.");
+        }
         ++shared->handles;
         return WorkbookHandle(std::move(shared));
     }
-    auto shared = takeClosedWorkbook(key);
+    auto shared = takeClosedWorkbook(key, reader);
     if (shared) {
         shared->path = path;
         shared->workbook->reopenAs(path);
@@ -104,10 +111,11 @@ WorkbookHandle openWorkbook(const std::string& path, Access access) {
         shared = std::make_shared<OpenWorkbook>();
         shared->key = key;
         shared->path = path;
+        shared->reader = reader;
         try {
             FileBytes file = readWholeFile(key, path);
             shared->stamp = file.stamp;
-            shared->workbook = Workbook::fromBytes(file.bytes, path);
+            shared->workbook = reader(file.bytes, path);
         } catch (...) {
             registry().erase(key);
             throw;
@@ -179,4 +187,4 @@ void WorkbookHandle::releaseLocked() noexcept {
     shared_.reset();
 }
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/xls/StreamBytes.h"
+#include "platform/spreadsheet/StreamBytes.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 // Tells whether a file is still the one seen before without reading it: replacing the file
 // changes its inode, rewriting it in place its size or its change times. A rewrite in place to
@@ -45,4 +45,4 @@ FileBytes readWholeFile(const std::string& nativePath, const std::string& displa
 std::optional<FileStamp> replaceFile(const std::string& nativePath, const std::string& displayPath,
                                      const std::function<void(std::FILE*)>& write);
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

@@ -1,7 +1,7 @@
 // Giving up unused texts of the shared strings: the kept texts stay as they were wherever they
 // moved, the given-up ones are no longer found, and the table goes on taking new texts; interning
 // with a tried entry finds what interning alone finds.
-#include "platform/xls/StringTable.h"
+#include "platform/spreadsheet/StringTable.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 namespace {
 
 struct Filled {
@@ -110,4 +110,4 @@ TEST(StringTableIntern, TriedEntryIsTakenOnlyWhereInternFindsIt) {
 }
 
 }  // namespace
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

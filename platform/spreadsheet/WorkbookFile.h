@@ -1,4 +1,5 @@
-// Workbooks opened from files, shared within the process. Every open of the same file (same
+// Workbooks opened from files, shared within the process, whatever their file format: the caller
+// names the reader of the format it expects. Every open of the same file (same
 // canonical path) while a handle to it is alive gets the same in-memory workbook, so a later
 // open sees every earlier change. Changes stay in memory until written: flush() writes at once,
 // close() of the last open handle writes if anything changed. Writing replaces the file safely
@@ -14,13 +15,19 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
 
-#include "platform/xls/Workbook.h"
+#include "platform/spreadsheet/Workbook.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 enum class Access { Shared, Exclusive };
+
+// Reads a workbook of one file format from the file's bytes; `path` names it in errors. Error
+// 3343 when the bytes are no workbook of that format.
+using WorkbookReader = std::unique_ptr<Workbook> (*)(std::span<const std::uint8_t> bytes,
+                                                     const std::string& path);
 
 struct OpenWorkbook;
 
@@ -44,7 +51,8 @@ public:
     void close();
 
 private:
-    friend WorkbookHandle openWorkbook(const std::string& path, Access access);
+    friend WorkbookHandle openWorkbook(const std::string& path, WorkbookReader reader,
+                                       Access access);
     explicit WorkbookHandle(std::shared_ptr<OpenWorkbook> shared) : shared_(std::move(shared)) {}
     void release() noexcept;
     void releaseLocked() noexcept;
@@ -52,9 +60,10 @@ private:
     std::shared_ptr<OpenWorkbook> shared_;
 };
 
-// Opens the workbook at `path` ("\" separators allowed; errors name the path as given).
-// Errors: 3024 no such file, 3051 cannot be opened, 3045 in use (see above), and those of
-// Workbook::fromBytes.
-WorkbookHandle openWorkbook(const std::string& path, Access access = Access::Shared);
+// Opens the workbook at `path` ("\" separators allowed; errors name the path as given) with
+// `reader`. Errors: 3024 no such file, 3051 cannot be opened, 3045 in use (see above), 3343 when
+// the file is open as a workbook of another format, and those of the reader.
+WorkbookHandle openWorkbook(const std::string& path, WorkbookReader reader,
+                            Access access = Access::Shared);
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

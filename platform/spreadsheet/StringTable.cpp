@@ -1,5 +1,5 @@
 // Shared string entries, their text blocks and the lookup of plain texts.
-#include "platform/xls/StringTable.h"
+#include "platform/spreadsheet/StringTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -7,7 +7,7 @@
 
 #include "platform/nls/Utf8Text.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 namespace {
 
 constexpr std::size_t kBlockSize = 1 << 20;
@@ -217,4 +217,4 @@ void StringTable::keepOnly(const std::vector<bool>& used) {
     }
 }
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet

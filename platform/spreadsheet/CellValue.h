@@ -10,7 +10,7 @@
 
 #include "platform/Variant.h"
 
-namespace glossel::xls {
+namespace glossel::spreadsheet {
 
 struct Empty {
     bool operator==(const Empty&) const = default;
@@ -40,4 +40,4 @@ Variant toVariant(CellValue value);
 // GUIDs and binary data have no cell form: error 13.
 CellValue fromVariant(const Variant& value);
 
-}  // namespace glossel::xls
+}  // namespace glossel::spreadsheet
