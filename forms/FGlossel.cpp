@@ -29,7 +29,8 @@ constexpr int kSaveDialog = 2;
 constexpr int kHideReadOnly = 4;
 constexpr char kSaveDialogTitle[] = "Exportieren in";
 constexpr char kTargetFilter[] =
-    "Excel-Dateien (*.xls)|*.xls|Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
+    "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
+    "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
 
 }  // namespace
 

@@ -25,7 +25,8 @@ namespace {
 
 constexpr char kOpenDialogTitle[] = "Importieren aus";
 constexpr char kSourceFilter[] =
-    "Excel-Dateien (*.xls)|*.xls|Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
+    "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
+    "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
 constexpr char kConfirm[] = "\nÜbernehmen?";
 constexpr char kImported[] = "Texte erfolgreich importiert!\n\n";
 

@@ -19,7 +19,7 @@ namespace {
 constexpr char kHelp[] =
     "Aufruf: glossel [--import]\n"
     "Exportiert die Sprachen eines Tessvia-Projekts in eine Austauschdatei für Übersetzer\n"
-    "(.xls oder .mdb) und übernimmt übersetzte Texte zurück ins Projekt.\n"
+    "(.xls, .xlsx oder .mdb) und übernimmt übersetzte Texte zurück ins Projekt.\n"
     "\n"
     "  glossel             öffnet das Exportfenster\n"
     "  glossel --import    öffnet das Importfenster\n"

@@ -9,8 +9,7 @@
 #include "platform/systools/SysTools.h"
 #include "platform/spreadsheet/CellNames.h"
 #include "platform/spreadsheet/FileAccess.h"
-#include "platform/xls/Workbook.h"
-#include "platform/xls/Worksheet.h"
+#include "transfer/ExchangeKinds.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
@@ -20,9 +19,9 @@ namespace {
 // its memory is given back as soon as the texts are taken.
 class WorksheetTable : public ExchangeTable {
 public:
-    explicit WorksheetTable(const std::string& path)
-        : workbook_(xls::Workbook::fromBytes(
-              std::move(spreadsheet::readWholeFile(nativePath(path), path).bytes), path)),
+    WorksheetTable(const std::string& path, spreadsheet::WorkbookReader reader)
+        : workbook_(reader(std::move(spreadsheet::readWholeFile(nativePath(path), path).bytes),
+                           path)),
           sheet_(&chooseSheet()) {
         for (std::uint32_t column = 0; column < sheet_->columnCount(); ++column) {
             const spreadsheet::CellValue header =
@@ -44,7 +43,7 @@ public:
     }
 
 private:
-    xls::Worksheet& chooseSheet() {
+    spreadsheet::Worksheet& chooseSheet() {
         const std::vector<std::string> names = workbook_->worksheetNames();
         for (const std::string& name : names) {
             if (sameName(name, kExchangeTable)) {
@@ -59,8 +58,8 @@ private:
         return workbook_->worksheet(std::size_t{0});
     }
 
-    std::unique_ptr<xls::Workbook> workbook_;
-    xls::Worksheet* sheet_;
+    std::unique_ptr<spreadsheet::Workbook> workbook_;
+    spreadsheet::Worksheet* sheet_;
     std::vector<std::string> names_;
     std::uint32_t row_ = 0;  // the header; data rows follow
 };
@@ -160,17 +159,18 @@ private:
 }  // namespace
 
 std::unique_ptr<ExchangeTable> openExchangeTable(const std::string& path) {
-    const std::string extension = systools::SysTools().FileTools().GetExtension(path);
-    if (extension == kWorkbookExtension) {
-        return std::make_unique<WorksheetTable>(path);
+    const ExchangeKind* kind =
+        exchangeKindOf(systools::SysTools().FileTools().GetExtension(path));
+    if (!kind) {
+        throw Error(err::kNoFieldsDefined, "Die Datei '" + nativePath(path) +
+                                               "' ist keine Austauschdatei; eine Austauschdatei "
+                                               "endet auf " +
+                                               exchangeExtensionsText() + ".");
     }
-    if (extension == kDatabaseExtension) {
-        return std::make_unique<DatabaseTable>(path);
+    if (kind->isWorkbook()) {
+        return std::make_unique<WorksheetTable>(path, kind->reader);
     }
-    throw Error(err::kNoFieldsDefined,
-                "Die Datei '" + nativePath(path) +
-                    "' ist keine Austauschdatei; eine Austauschdatei endet auf "
-                    "\".xls\" oder \".mdb\".");
+    return std::make_unique<DatabaseTable>(path);
 }
 
 }  // namespace glossel::transfer

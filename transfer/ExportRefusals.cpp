@@ -11,21 +11,20 @@
 namespace glossel::transfer {
 namespace {
 
-constexpr char kTemplateWithoutHeader[] = "Excel 8.0;HDR=NO;IMEX=2;";
 constexpr std::size_t kFixedColumnCount = 2;  // ID, Description
 
 }  // namespace
 
-std::string exchangeKind(const std::string& targetPath) {
-    std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
-    if (extension == kWorkbookExtension || extension == kDatabaseExtension) {
-        return extension;
+const ExchangeKind& exchangeKind(const std::string& targetPath) {
+    const std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
+    if (const ExchangeKind* kind = exchangeKindOf(extension)) {
+        return *kind;
     }
     const std::string found =
         extension.empty() ? "keine Endung" : "die Endung \"." + extension + "\"";
     throw Error(err::kNoFieldsDefined,
                 "Die Zieldatei '" + nativePath(targetPath) + "' hat " + found +
-                    "; eine Austauschdatei endet auf \".xls\" oder \".mdb\".");
+                    "; eine Austauschdatei endet auf " + exchangeExtensionsText() + ".");
 }
 
 void refuseExportIntoProject(const std::string& projectPath, const std::string& targetPath) {
@@ -37,10 +36,11 @@ void refuseExportIntoProject(const std::string& projectPath, const std::string& 
     }
 }
 
-void refuseMoreLanguagesThanTemplateColumns(const std::string& templatePath,
+void refuseMoreLanguagesThanTemplateColumns(const ExchangeKind& kind,
+                                            const std::string& templatePath,
                                             const std::vector<std::int32_t>& lcids) {
     dao::Database workbook =
-        dao::DBEngine().OpenDatabase(templatePath, false, kTemplateWithoutHeader);
+        dao::DBEngine().OpenDatabase(templatePath, false, kind.templateConnect());
     const std::size_t columns = workbook.TableDefs().Item(kExchangeWorksheet).Fields().Count();
     workbook.Close();
     const std::size_t room = columns > kFixedColumnCount ? columns - kFixedColumnCount : 0;

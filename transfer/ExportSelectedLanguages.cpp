@@ -25,10 +25,6 @@ namespace glossel::transfer {
 namespace {
 
 constexpr char kFailure[] = "Fehler beim Exportieren einer Sprache!";
-constexpr char kDatabaseTemplate[] = "\\Export.mdb";
-constexpr char kWorkbookTemplate[] = "\\Export.xls";
-constexpr char kWorkbookWithoutHeader[] = "Excel 5.0;HDR=NO;IMEX=2;DATABASE=";
-constexpr char kWorkbookWithHeader[] = "Excel 5.0;HDR=YES;IMEX=2;DATABASE=";
 constexpr char kFixedColumns[] = "ID, Description";
 constexpr std::int16_t kFirstLanguageHeaderCell = 3;
 constexpr int kShellCopy = 2;
@@ -67,8 +63,8 @@ void addLanguageColumns(const std::string& targetPath, const std::vector<std::in
     target.Close();
 }
 
-void writeHeaderCells(dao::Database& project, const std::string& targetPath,
-                      const std::vector<std::int32_t>& lcids) {
+void writeHeaderCells(dao::Database& project, const ExchangeKind& kind,
+                      const std::string& targetPath, const std::vector<std::int32_t>& lcids) {
     dao::Recordset sheet = project.OpenRecordset(kLinkedTable);
     sheet.MoveFirst();
     sheet.Edit();
@@ -83,21 +79,21 @@ void writeHeaderCells(dao::Database& project, const std::string& targetPath,
     sheet.Update();
     sheet.Close();
     project.TableDefs().Delete(kLinkedTable);
-    linkTarget(project, kWorkbookWithHeader + targetPath, kExchangeWorksheet);
+    linkTarget(project, kind.linkConnect(targetPath, true), kExchangeWorksheet);
 }
 
 // Copies the template to `exchangePath` and fills it from the project through the link.
-void fillExchangeFile(dao::Database& project, const std::string& kind,
+void fillExchangeFile(dao::Database& project, const ExchangeKind& kind,
                       const std::string& templatePath, const std::string& exchangePath,
                       const std::vector<std::int32_t>& lcids) {
     systools::SysTools().FileTools().CopyFile(templatePath, exchangePath, kShellCopy,
                                               kSilentCopyFlags, 0);
-    if (kind == kDatabaseExtension) {
-        linkTarget(project, ";DATABASE=" + exchangePath, kExchangeTable);
+    if (!kind.isWorkbook()) {
+        linkTarget(project, kind.linkConnect(exchangePath, false), kExchangeTable);
         addLanguageColumns(exchangePath, lcids);
     } else {
-        linkTarget(project, kWorkbookWithoutHeader + exchangePath, kExchangeWorksheet);
-        writeHeaderCells(project, exchangePath, lcids);
+        linkTarget(project, kind.linkConnect(exchangePath, false), kExchangeWorksheet);
+        writeHeaderCells(project, kind, exchangePath, lcids);
     }
     std::string columns = kFixedColumns;
     for (const std::int32_t lcid : lcids) {
@@ -146,13 +142,12 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
     std::optional<files::StagedFile> exchange;
     try {
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
-        const std::string kind = exchangeKind(targetPath);
+        const ExchangeKind& kind = exchangeKind(targetPath);
         const std::string templatePath =
-            programDirectory() +
-            (kind == kDatabaseExtension ? kDatabaseTemplate : kWorkbookTemplate);
+            programDirectory() + "\\" + std::string(kind.templateName);
         refuseExportIntoProject(projectPath, targetPath);
-        if (kind == kWorkbookExtension) {
-            refuseMoreLanguagesThanTemplateColumns(templatePath, lcids);
+        if (kind.isWorkbook()) {
+            refuseMoreLanguagesThanTemplateColumns(kind, templatePath, lcids);
         }
 
         std::optional<dao::Database> project;
@@ -167,7 +162,7 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
         exchange.emplace(nativePath(targetPath));
         fillExchangeFile(*project, kind, templatePath, exchange->path(), lcids);
         repairLanguages(exchange->path(), lcids);
-        if (kind == kDatabaseExtension) {
+        if (!kind.isWorkbook()) {
             dao::DBEngine().CompactDatabase(exchange->path());
         }
         exchange->commit();

@@ -10,14 +10,13 @@
 #include "platform/dao/DBEngine.h"
 #include "platform/nls/Environment.h"
 #include "platform/systools/SysTools.h"
+#include "transfer/ExchangeKinds.h"
 #include "transfer/LanguageText.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
 namespace {
-
-constexpr char kWorkbookConnect[] = "Excel 8.0;HDR=YES;IMEX=2;";
 
 std::string rowName(const dao::Fields& fields) {
     try {
@@ -40,17 +39,18 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
     if (codePage == 0) {
         return;
     }
-    const std::string extension = systools::SysTools().FileTools().GetExtension(targetPath);
-    dao::Database database = extension == kWorkbookExtension
-                                 ? dao::DBEngine().OpenDatabase(targetPath, true, kWorkbookConnect)
-                             : extension == kDatabaseExtension
-                                 ? dao::DBEngine().OpenDatabase(targetPath)
-                                 : throw Error(err::kInvalidArgument,
-                                               "Die Zieldatei '" + targetPath +
-                                                   "' ist weder eine .xls- noch eine .mdb-Datei.");
-    dao::Recordset records =
-        database.OpenRecordset(extension == kWorkbookExtension ? std::string(kExchangeWorksheet)
-                                                               : std::string(kExchangeTable));
+    const ExchangeKind* kind =
+        exchangeKindOf(systools::SysTools().FileTools().GetExtension(targetPath));
+    if (!kind) {
+        throw Error(err::kInvalidArgument, "Die Zieldatei '" + targetPath +
+                                               "' ist keine Austauschdatei (" +
+                                               exchangeExtensionsText() + ").");
+    }
+    dao::Database database = kind->isWorkbook()
+                                 ? dao::DBEngine().OpenDatabase(targetPath, true,
+                                                                kind->repairConnect())
+                                 : dao::DBEngine().OpenDatabase(targetPath);
+    dao::Recordset records = database.OpenRecordset(std::string(kind->exchangeTable()));
     try {
         records.MoveFirst();
     } catch (const Error& error) {

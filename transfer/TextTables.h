@@ -1,5 +1,5 @@
-// Names the language transfer shares: the tables and links, the exchange file kinds, and the
-// language columns.
+// Names the language transfer shares: the tables and links, and the language columns; the
+// exchange file kinds are in ExchangeKinds.h.
 #pragma once
 
 #include <cstdint>
@@ -11,10 +11,6 @@ inline constexpr char kProjectTextTable[] = "TidxTexts";
 inline constexpr char kExchangeTable[] = "TidxTexts";
 inline constexpr char kExchangeWorksheet[] = "TidxTexts$";
 inline constexpr char kLinkedTable[] = "TidxTemp";
-
-// The extensions that select the kind of exchange file, compared with exact letter case.
-inline constexpr char kDatabaseExtension[] = "mdb";
-inline constexpr char kWorkbookExtension[] = "xls";
 
 // A language column is "L" followed by the LCID in decimal (capital L only).
 inline constexpr char kLanguageColumnPrefix = 'L';

@@ -115,7 +115,7 @@ WorkbookHandle openWorkbook(const std::string& path, WorkbookReader reader, Acce
         try {
             FileBytes file = readWholeFile(key, path);
             shared->stamp = file.stamp;
-            shared->workbook = reader(file.bytes, path);
+            shared->workbook = reader(std::move(file.bytes), path);
         } catch (...) {
             registry().erase(key);
             throw;

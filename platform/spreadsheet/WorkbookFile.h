@@ -15,19 +15,18 @@
 #pragma once
 
 #include <memory>
-#include <span>
 #include <string>
 
+#include "platform/spreadsheet/StreamBytes.h"
 #include "platform/spreadsheet/Workbook.h"
 
 namespace glossel::spreadsheet {
 
 enum class Access { Shared, Exclusive };
 
-// Reads a workbook of one file format from the file's bytes; `path` names it in errors. Error
-// 3343 when the bytes are no workbook of that format.
-using WorkbookReader = std::unique_ptr<Workbook> (*)(std::span<const std::uint8_t> bytes,
-                                                     const std::string& path);
+// Reads a workbook of one file format from the file's bytes, which it takes over; `path` names
+// it in errors. Error 3343 when the bytes are no workbook of that format.
+using WorkbookReader = std::unique_ptr<Workbook> (*)(StreamBytes&& bytes, const std::string& path);
 
 struct OpenWorkbook;
 

@@ -124,9 +124,9 @@ void Workbook::reopenAs(std::string path) {
     }
 }
 
-std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
-                                              const std::string& path) {
-    return Workbook::fromBytes(bytes, path);
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(spreadsheet::StreamBytes&& bytes,
+                                                    const std::string& path) {
+    return Workbook::fromBytes(std::move(bytes), path);
 }
 
 spreadsheet::WorkbookHandle openWorkbook(const std::string& path, spreadsheet::Access access) {

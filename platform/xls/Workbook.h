@@ -63,8 +63,8 @@ private:
 };
 
 // The reader of Excel 97-2003 workbooks, for spreadsheet::openWorkbook.
-std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
-                                              const std::string& path);
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(spreadsheet::StreamBytes&& bytes,
+                                                    const std::string& path);
 // Opens an Excel 97-2003 workbook file, as spreadsheet::openWorkbook does.
 spreadsheet::WorkbookHandle openWorkbook(const std::string& path,
                                    spreadsheet::Access access = spreadsheet::Access::Shared);

@@ -1,6 +1,7 @@
 // Reading and writing the shared strings part.
 #include "platform/xlsx/SharedStrings.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/xlsx/OoxmlFormat.h"
@@ -144,17 +145,24 @@ SharedStringsPart readSharedStrings(const ZipReader& zip, const ZipEntry& entry,
     return part;
 }
 
-std::string writeSharedStrings(const SharedStringsPart& part, const spreadsheet::StringTable& strings,
-                               const std::vector<bool>& used, std::uint64_t references,
-                               std::vector<std::uint32_t>& entryNumbers) {
-    entryNumbers.assign(strings.size(), 0);
-    std::uint32_t entries = 0;
-    for (std::uint32_t entry = 0; entry < strings.size(); ++entry) {
+std::vector<std::uint32_t> sharedStringNumbers(const std::vector<bool>& used) {
+    std::vector<std::uint32_t> numbers(used.size(), 0);
+    std::uint32_t next = 0;
+    for (std::size_t entry = 0; entry < used.size(); ++entry) {
         if (used[entry]) {
-            entryNumbers[entry] = entries++;
+            numbers[entry] = next++;
         }
     }
-    std::string out = kDeclaration;
+    return numbers;
+}
+
+void writeSharedStrings(const SharedStringsPart& part, const spreadsheet::StringTable& strings,
+                        const std::vector<bool>& used, std::uint64_t references,
+                        const PieceSink& sink) {
+    const auto entries = static_cast<std::uint32_t>(std::count(used.begin(), used.end(), true));
+    PieceWriter pieces(sink);
+    std::string& out = pieces.text;
+    out += kDeclaration;
     out += rootWithCounts(part, references, entries);
     const std::string open = "<" + part.prefix;
     const std::string close = "</" + part.prefix;
@@ -162,19 +170,25 @@ std::string writeSharedStrings(const SharedStringsPart& part, const spreadsheet:
         if (!used[entry]) {
             continue;
         }
-        out += open + "si>";
+        out += open;
+        out += "si>";
         if (const auto* formatting = strings.formatting(entry)) {
             out.append(formatting->runs.begin(), formatting->runs.end());
         } else {
             const std::string_view text = strings.text(entry);
-            out += open + (needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>");
+            out += open;
+            out += needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>";
             appendEscapedText(out, text);
-            out += close + "t>";
+            out += close;
+            out += "t>";
         }
-        out += close + "si>";
+        out += close;
+        out += "si>";
+        pieces.handOnIfFull();
     }
-    out += close + "sst>";
-    return out;
+    out += close;
+    out += "sst>";
+    pieces.handOn();
 }
 
 }  // namespace glossel::xlsx

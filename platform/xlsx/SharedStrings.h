@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/spreadsheet/StringTable.h"
+#include "platform/xlsx/PieceWriter.h"
 #include "platform/xlsx/ZipReader.h"
 
 namespace glossel::xlsx {
@@ -23,10 +24,14 @@ struct SharedStringsPart {
 SharedStringsPart readSharedStrings(const ZipReader& zip, const ZipEntry& entry,
                                     spreadsheet::StringTable& strings);
 
-// The part's XML with the entries `used` marks, and each entry's number in it (for the others
-// the number is undefined); `references` is how many cells show a shared string.
-std::string writeSharedStrings(const SharedStringsPart& part, const spreadsheet::StringTable& strings,
-                               const std::vector<bool>& used, std::uint64_t references,
-                               std::vector<std::uint32_t>& entryNumbers);
+// Each entry's number in the part written with the entries `used` marks (for the others the
+// number is undefined).
+std::vector<std::uint32_t> sharedStringNumbers(const std::vector<bool>& used);
+
+// Hands the part's XML to `sink` in pieces, with the entries `used` marks; `references` is how
+// many cells show a shared string.
+void writeSharedStrings(const SharedStringsPart& part, const spreadsheet::StringTable& strings,
+                        const std::vector<bool>& used, std::uint64_t references,
+                        const PieceSink& sink);
 
 }  // namespace glossel::xlsx

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/spreadsheet/StringTable.h"
+#include "platform/xlsx/PieceWriter.h"
 #include "platform/xlsx/SheetPart.h"
 #include "platform/xlsx/ZipReader.h"
 
@@ -18,10 +19,10 @@ namespace glossel::xlsx {
 SheetPart readSheetPart(const ZipReader& zip, const ZipEntry& entry, spreadsheet::StringTable& strings,
                         std::uint32_t sharedEntries);
 
-// The part's XML with the current cells and an updated <dimension>. `entryNumbers` gives each
+// Hands the part's XML to `sink` in pieces, with the current cells and an updated <dimension>. `entryNumbers` gives each
 // string-table entry's number in the shared strings part written beside it; when it is empty
 // the workbook has no shared strings part, and texts are written inline.
-std::string writeSheetPart(const SheetPart& part, const spreadsheet::StringTable& strings,
-                           const std::vector<std::uint32_t>& entryNumbers);
+void writeSheetPart(const SheetPart& part, const spreadsheet::StringTable& strings,
+                    const std::vector<std::uint32_t>& entryNumbers, const PieceSink& sink);
 
 }  // namespace glossel::xlsx

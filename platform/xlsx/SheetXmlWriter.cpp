@@ -14,9 +14,11 @@ namespace {
 // Rows and cells put into the part's text, with the part's element prefix.
 class CellTableWriter {
 public:
-    CellTableWriter(std::string& out, const SheetPart& part, const spreadsheet::StringTable& strings,
+    CellTableWriter(PieceWriter& pieces, const SheetPart& part,
+                    const spreadsheet::StringTable& strings,
                     const std::vector<std::uint32_t>& entryNumbers)
-        : out_(out), part_(part), strings_(strings), entryNumbers_(entryNumbers) {}
+        : pieces_(pieces), out_(pieces.text), part_(part), strings_(strings),
+          entryNumbers_(entryNumbers) {}
 
     void element(std::string_view name) {
         out_ += '<';
@@ -61,6 +63,7 @@ public:
             this->cell(number, cell);
         }
         closing("row");
+        pieces_.handOnIfFull();
     }
 
     void cell(std::uint32_t row, const spreadsheet::Cell& cell) {
@@ -142,6 +145,7 @@ public:
     }
 
 private:
+    PieceWriter& pieces_;
     std::string& out_;
     const SheetPart& part_;
     const spreadsheet::StringTable& strings_;
@@ -173,10 +177,10 @@ std::string usedRange(const SheetPart& part) {
 
 }  // namespace
 
-std::string writeSheetPart(const SheetPart& part, const spreadsheet::StringTable& strings,
-                           const std::vector<std::uint32_t>& entryNumbers) {
-    std::string out;
-    out.reserve(part.head.size() + part.tail.size() + 64);
+void writeSheetPart(const SheetPart& part, const spreadsheet::StringTable& strings,
+                    const std::vector<std::uint32_t>& entryNumbers, const PieceSink& sink) {
+    PieceWriter pieces(sink);
+    std::string& out = pieces.text;
     if (part.dimensionAt != std::string::npos) {
         out.append(part.head, 0, part.dimensionAt);
         out += '<';
@@ -186,14 +190,14 @@ std::string writeSheetPart(const SheetPart& part, const spreadsheet::StringTable
     } else {
         out += part.head;
     }
-    CellTableWriter writer(out, part, strings, entryNumbers);
+    CellTableWriter writer(pieces, part, strings, entryNumbers);
     writer.element("sheetData>");
     for (const auto& [number, row] : part.rows) {
         writer.row(number, row);
     }
     writer.closing("sheetData");
     out += part.tail;
-    return out;
+    pieces.handOn();
 }
 
 }  // namespace glossel::xlsx

@@ -2,7 +2,6 @@
 #include "platform/xlsx/Workbook.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 
 #include "platform/Error.h"
@@ -72,19 +71,15 @@ std::string documentPart(const ZipReader& zip) {
 
 }  // namespace
 
-std::unique_ptr<Workbook> Workbook::fromBytes(std::span<const std::uint8_t> bytes,
+std::unique_ptr<Workbook> Workbook::fromBytes(spreadsheet::StreamBytes&& bytes,
                                               const std::string& path) {
-    std::unique_ptr<Workbook> workbook(new Workbook(path, bytes));
+    std::unique_ptr<Workbook> workbook(new Workbook(path, std::move(bytes)));
     workbook->read();
     return workbook;
 }
 
-Workbook::Workbook(std::string path, std::span<const std::uint8_t> bytes)
-    : path_(std::move(path)), package_(bytes.size()) {
-    if (!bytes.empty()) {
-        std::memcpy(package_.data(), bytes.data(), bytes.size());
-    }
-}
+Workbook::Workbook(std::string path, spreadsheet::StreamBytes&& bytes)
+    : path_(std::move(path)), package_(std::move(bytes)) {}
 
 Workbook::~Workbook() = default;
 
@@ -217,25 +212,22 @@ void Workbook::dropUnusedTexts() {
 }
 
 void Workbook::writeTo(std::FILE* file) const {
-    std::vector<std::uint32_t> entryNumbers;
-    std::string sharedStrings;
-    if (sharedStringsEntry_) {
-        std::uint64_t references = 0;
-        const std::vector<bool> used = usedTexts(references);
-        sharedStrings = writeSharedStrings(sharedStrings_, strings_, used, references, entryNumbers);
-    }
+    std::uint64_t references = 0;
+    const std::vector<bool> used = usedTexts(references);
+    const std::vector<std::uint32_t> entryNumbers =
+        sharedStringsEntry_ ? sharedStringNumbers(used) : std::vector<std::uint32_t>();
     ZipWriter writer(file, path_);
     for (const ZipEntry& entry : zip_->entries()) {
-        if (&entry == sharedStringsEntry_) {
-            writer.addDeflated(entry, sharedStrings);
-            std::string().swap(sharedStrings);
-            continue;
-        }
         const auto sheet = std::find_if(sheets_.begin(), sheets_.end(),
                                         [&](const SheetEntry& s) { return s.part == &entry; });
-        if (sheet != sheets_.end()) {
-            writer.addDeflated(entry,
-                               writeSheetPart(sheet->worksheet->part(), strings_, entryNumbers));
+        if (&entry == sharedStringsEntry_) {
+            writer.addDeflated(entry, [&](const PieceSink& sink) {
+                writeSharedStrings(sharedStrings_, strings_, used, references, sink);
+            });
+        } else if (sheet != sheets_.end()) {
+            writer.addDeflated(entry, [&](const PieceSink& sink) {
+                writeSheetPart(sheet->worksheet->part(), strings_, entryNumbers, sink);
+            });
         } else {
             writer.addStored(entry, zip_->storedBytes(entry));
         }
@@ -243,9 +235,9 @@ void Workbook::writeTo(std::FILE* file) const {
     writer.finish();
 }
 
-std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
-                                              const std::string& path) {
-    return Workbook::fromBytes(bytes, path);
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(spreadsheet::StreamBytes&& bytes,
+                                                    const std::string& path) {
+    return Workbook::fromBytes(std::move(bytes), path);
 }
 
 }  // namespace glossel::xlsx

@@ -26,7 +26,7 @@ public:
     // Reads a workbook from the bytes of an .xlsx file; `path` names it in errors. Errors: 3343
     // no Office Open XML workbook (no zip, no workbook part), 3049 damaged or beyond the limits
     // an untrusted file is held to.
-    static std::unique_ptr<Workbook> fromBytes(std::span<const std::uint8_t> bytes,
+    static std::unique_ptr<Workbook> fromBytes(spreadsheet::StreamBytes&& bytes,
                                                const std::string& path);
     ~Workbook() override;
 
@@ -49,7 +49,7 @@ private:
         std::unique_ptr<Worksheet> worksheet;
     };
 
-    Workbook(std::string path, std::span<const std::uint8_t> bytes);
+    Workbook(std::string path, spreadsheet::StreamBytes&& bytes);
     void read();
     // Per string-table entry whether a cell shows it, and how many cells show one.
     std::vector<bool> usedTexts(std::uint64_t& references) const;
@@ -64,7 +64,7 @@ private:
 };
 
 // The reader of Office Open XML workbooks, for spreadsheet::openWorkbook.
-std::unique_ptr<spreadsheet::Workbook> readWorkbook(std::span<const std::uint8_t> bytes,
-                                              const std::string& path);
+std::unique_ptr<spreadsheet::Workbook> readWorkbook(spreadsheet::StreamBytes&& bytes,
+                                                    const std::string& path);
 
 }  // namespace glossel::xlsx

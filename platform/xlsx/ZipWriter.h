@@ -1,18 +1,23 @@
-// Writing the zip container of a workbook package into an open file, through minizip: new
-// parts deflated by libdeflate, unchanged parts copied as stored in the package they came from.
+// Writing the zip container of a workbook package into an open file, through minizip: new parts
+// deflated by zlib as they are made, piece by piece, so that no part is ever held whole;
+// unchanged parts copied as stored in the package they came from.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "platform/xlsx/PieceWriter.h"
 #include "platform/xlsx/ZipReader.h"
 
-struct libdeflate_compressor;
-
 namespace glossel::xlsx {
+
+// Makes a part's content, handing it to the sink in pieces.
+using PartMaker = std::function<void(const PieceSink&)>;
 
 class ZipWriter {
 public:
@@ -22,21 +27,23 @@ public:
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
 
-    // A part with `content`, deflated, with the name and date of `like`.
-    void addDeflated(const ZipEntry& like, std::string_view content);
+    // A part that `make` makes, deflated, with the name and date of `like`.
+    void addDeflated(const ZipEntry& like, const PartMaker& make);
     // A part as another zip stored it (`stored` compressed as `like` says), byte for byte.
     void addStored(const ZipEntry& like, std::span<const std::uint8_t> stored);
     // Writes the zip's directory. Error 3043 when writing fails, here or before.
     void finish();
 
 private:
-    void add(const ZipEntry& like, std::uint32_t method, std::span<const std::uint8_t> stored,
-             std::uint64_t size, std::uint32_t crc);
+    void open(const ZipEntry& like, std::uint32_t method);
+    void put(const void* data, std::size_t size);
+    void close(std::uint64_t size, std::uint32_t crc);
     [[noreturn]] void failed() const;
 
+    struct Deflater;
     std::string path_;
     void* zip_ = nullptr;
-    libdeflate_compressor* compressor_ = nullptr;
+    std::unique_ptr<Deflater> deflater_;
 };
 
 }  // namespace glossel::xlsx

@@ -175,8 +175,8 @@ TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
         for (int row = 0; row < types.count(); ++row) {
             offered.append(types.itemText(row));
         }
-        EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Datenbankdateien (*.mdb)",
-                                        "Alle Dateien (*)"}));
+        EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Excel-Arbeitsmappen (*.xlsx)",
+                                        "Datenbankdateien (*.mdb)", "Alle Dateien (*)"}));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     QTest::mouseDClick(&field("txtFile"), Qt::LeftButton);

@@ -144,13 +144,15 @@ TEST_F(Export, RefusalsComeBeforeAnythingIsWritten) {
     ASSERT_EQ(messages_.plain.size(), 1u);
     EXPECT_EQ(messages_.plain[0].rfind("Fehler beim Exportieren einer Sprache!\n3264: ", 0), 0u);
     EXPECT_NE(messages_.plain[0].find("\".XLS\""), std::string::npos) << messages_.plain[0];
-    EXPECT_NE(messages_.plain[0].find("\".xls\" oder \".mdb\""), std::string::npos);
+    EXPECT_NE(messages_.plain[0].find("\".xls\", \".xlsx\" oder \".mdb\""), std::string::npos);
 
-    tick({1031, 1033, 1036, 1049});  // the workbook template has room for three languages
-    EXPECT_FALSE(exportTo(dir_.path("Vier.xls")));
-    EXPECT_EQ(messages_.plain.back().rfind("Fehler beim Exportieren einer Sprache!\n3437: ", 0),
-              0u);
-    EXPECT_NE(messages_.plain.back().find("3 Sprachen"), std::string::npos);
+    tick({1031, 1033, 1036, 1049});  // the workbook templates have room for three languages
+    for (const char* name : {"Vier.xls", "Vier.xlsx"}) {
+        EXPECT_FALSE(exportTo(dir_.path(name)));
+        EXPECT_EQ(messages_.plain.back().rfind("Fehler beim Exportieren einer Sprache!\n3437: ", 0),
+                  0u);
+        EXPECT_NE(messages_.plain.back().find("3 Sprachen"), std::string::npos);
+    }
     EXPECT_EQ(directoryEntries(), (std::vector<std::string>{"Demo.tvs"}));
     EXPECT_EQ(test::readBytes(project_), projectBefore);
 
