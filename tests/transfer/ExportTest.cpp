@@ -93,6 +93,21 @@ TEST_F(Export, WorkbookGetsHeaderCellsInListOrderTheNumericRecordAndRepairedText
     EXPECT_TRUE(messages_.plain.empty());
 }
 
+TEST_F(Export, XmlWorkbookHoldsWhatTheExcel97WorkbookHolds) {
+    tick({1049, 1031, 1033});
+    ASSERT_TRUE(exportTo(dir_.path("Texte.xls"))) << messages_.plain.front();
+    ASSERT_TRUE(exportTo(dir_.path("Texte.xlsx"))) << messages_.plain.front();
+    const Rows old = readRows(dir_.path("Texte.xls"), "TidxTexts$", "Excel 8.0;HDR=NO;IMEX=2;");
+    const Rows xml =
+        readRows(dir_.path("Texte.xlsx"), "TidxTexts$", "Excel 12.0 Xml;HDR=NO;IMEX=2;");
+    EXPECT_EQ(xml, old);
+    EXPECT_EQ(xml.size(), readRows(project_, "TidxTexts").size() + 2);
+    EXPECT_EQ(test::errorNumberOf([&] {
+                  readRows(dir_.path("Texte.xlsx"), "TidxTexts$", "Excel 8.0;HDR=NO;IMEX=2;");
+              }),
+              err::kUnrecognisedFormat);
+}
+
 TEST_F(Export, DatabaseGetsTextColumnsNullsStayNullAndTheProjectStaysAsItWas) {
     tick({1033, 1049});
     const auto projectBefore = test::readBytes(project_);

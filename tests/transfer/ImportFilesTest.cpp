@@ -60,6 +60,28 @@ TEST_F(ImportFile, LibreOfficeWorkbookWithLineFeedsOnlyLeavesUnchangedTextsAsSto
     EXPECT_EQ(german.at(22), Variant(std::string("Tessvia™ Bedienpult")));
 }
 
+TEST_F(ImportFile, StrictXmlWorkbookWithEscapesInEitherCaseAndPhoneticRuns) {
+    const ImportSummary summary = import(dataPath("xlsx/hand_strict.xlsx"), {1031});
+    EXPECT_EQ(summary.languages[0].changed, 1u);
+    EXPECT_EQ(columnById(project_, "L1031").at(100), Variant(std::string("Wert _x0041_ & 'Grenze'")));
+}
+
+TEST_F(ImportFile, OpenpyxlWorkbookWithInlineTextsInAnotherSheet) {
+    const ImportSummary summary = import(dataPath("xlsx/openpyxl_texts.xlsx"), {1031});
+    EXPECT_EQ(summary.languages[0].changed, 3u);
+    EXPECT_EQ(summary.firstUnknownIds, (std::vector<std::int64_t>{9999}));
+    EXPECT_EQ(columnById(project_, "L1031").at(1), Variant(std::string("Motor 1 läuft jetzt")));
+    EXPECT_EQ(columnById(project_, "L1031").at(65536),
+              Variant(std::string("  Einrückung neu  ")));
+}
+
+TEST_F(ImportFile, SheetJsWorkbookWithTheProjectsTextsChangesNothing) {
+    // CR LF written as _x000d_ and LF, IDs also as a text and as a formula.
+    const ImportSummary summary = import(dataPath("xlsx/sheetjs_sst.xlsx"), {1031, 1033});
+    EXPECT_EQ(summary.languages[0].changed, 0u);
+    EXPECT_GT(summary.languages[0].unchanged, 0u);
+}
+
 TEST_F(ImportFile, ExcelWorkbookWithSharedStringsSplitOverContinueRecordsAndRichText) {
     // Excel's own cells in column D become the texts; an ID column is added by this program.
     const std::string file = files_ + "/Excel.xls";
