@@ -83,8 +83,24 @@ void appendUtf8(std::string& out, char32_t character) {
 
 }  // namespace
 
+// The bytes that may need more than themselves in element content: markup, the start of an
+// escape pattern, the controls, and the lead byte of U+FFFE and U+FFFF.
+constexpr bool mayNeedEscape(unsigned char byte) {
+    return byte == '&' || byte == '<' || byte == '>' || byte == '_' || byte == 0xEF ||
+           (byte < 0x20 && byte != '\t' && byte != '\n');
+}
+
 void appendEscapedText(std::string& out, std::string_view text) {
     for (std::size_t at = 0; at < text.size(); ++at) {
+        std::size_t plain = at;
+        while (plain < text.size() && !mayNeedEscape(static_cast<unsigned char>(text[plain]))) {
+            ++plain;
+        }
+        out.append(text, at, plain - at);
+        if (plain == text.size()) {
+            return;
+        }
+        at = plain;
         const char c = text[at];
         if (const auto unit = unitToEscape(text, at)) {
             appendUnitEscape(out, *unit);
