@@ -109,12 +109,12 @@ ZipReader::ZipReader(std::span<const std::uint8_t> bytes, std::string path)
     functions.zclose_file = closeMemory;
     functions.zerror_file = noError;
     functions.opaque = memory_.get();
-    zip_ = unzOpen2_64("", &functions);
+    zip_.reset(unzOpen2_64("", &functions));
     if (!zip_) {
         throwUnrecognised(path_, "sie ist keine ZIP-Datei oder ist unvollständig");
     }
     unz_global_info64 global{};
-    if (unzGetGlobalInfo64(zip_, &global) != UNZ_OK) {
+    if (unzGetGlobalInfo64(zip_.get(), &global) != UNZ_OK) {
         throwDamaged({path_, {}}, "das Inhaltsverzeichnis der ZIP-Datei ist unlesbar");
     }
     if (global.number_entry > kMaxEntries) {
@@ -122,20 +122,20 @@ ZipReader::ZipReader(std::span<const std::uint8_t> bytes, std::string path)
                                       " Einträge, mehr als " + std::to_string(kMaxEntries));
     }
     std::uint64_t number = 0;
-    for (int status = unzGoToFirstFile(zip_); status != UNZ_END_OF_LIST_OF_FILE;
-         status = unzGoToNextFile(zip_), ++number) {
+    for (int status = unzGoToFirstFile(zip_.get()); status != UNZ_END_OF_LIST_OF_FILE;
+         status = unzGoToNextFile(zip_.get()), ++number) {
         if (status != UNZ_OK || number >= kMaxEntries) {
             throwDamaged({path_, {}}, "das Inhaltsverzeichnis der ZIP-Datei ist beschädigt");
         }
         unz_file_info64 info{};
         char name[1024];
-        if (unzGetCurrentFileInfo64(zip_, &info, name, sizeof name, nullptr, 0, nullptr, 0) !=
+        if (unzGetCurrentFileInfo64(zip_.get(), &info, name, sizeof name, nullptr, 0, nullptr, 0) !=
                 UNZ_OK ||
             info.size_filename >= sizeof name) {
             throwDamaged({path_, {}}, "ein Eintrag im Inhaltsverzeichnis ist unlesbar");
         }
         unz64_file_pos position{};
-        unzGetFilePos64(zip_, &position);
+        unzGetFilePos64(zip_.get(), &position);
         ZipEntry entry{std::string(name, info.size_filename),
                        info.compressed_size,
                        info.uncompressed_size,
@@ -154,10 +154,10 @@ ZipReader::ZipReader(std::span<const std::uint8_t> bytes, std::string path)
     }
 }
 
-ZipReader::~ZipReader() {
-    if (zip_) {
-        unzClose(zip_);
-    }
+ZipReader::~ZipReader() = default;
+
+void ZipReader::Closer::operator()(void* zip) const {
+    unzClose(zip);
 }
 
 const ZipEntry* ZipReader::find(std::string_view partName) const {
@@ -167,7 +167,7 @@ const ZipEntry* ZipReader::find(std::string_view partName) const {
 
 void ZipReader::goTo(const ZipEntry& entry) const {
     unz64_file_pos position{entry.directoryOffset, entry.entryNumber};
-    if (unzGoToFilePos64(zip_, &position) != UNZ_OK) {
+    if (unzGoToFilePos64(zip_.get(), &position) != UNZ_OK) {
         throwDamaged({path_, entry.name}, "der Eintrag ist nicht lesbar");
     }
 }
@@ -190,7 +190,7 @@ void ZipReader::inflate(const ZipEntry& entry,
                                 " Bytes (eine ZIP-Bombe?)");
     }
     goTo(entry);
-    if (unzOpenCurrentFile(zip_) != UNZ_OK) {
+    if (unzOpenCurrentFile(zip_.get()) != UNZ_OK) {
         throwDamaged(place, "der Teil ist nicht lesbar");
     }
     struct Closer {
@@ -201,11 +201,11 @@ void ZipReader::inflate(const ZipEntry& entry,
                 unzCloseCurrentFile(zip);
             }
         }
-    } closer{zip_};
+    } closer{zip_.get()};
     std::string piece(kPieceSize, '\0');
     std::uint64_t total = 0;
     for (;;) {
-        const int count = unzReadCurrentFile(zip_, piece.data(), kPieceSize);
+        const int count = unzReadCurrentFile(zip_.get(), piece.data(), kPieceSize);
         if (count < 0) {
             throwDamaged(place, "die komprimierten Daten sind beschädigt");
         }
@@ -216,7 +216,7 @@ void ZipReader::inflate(const ZipEntry& entry,
         take(std::string_view(piece.data(), static_cast<std::size_t>(count)));
     }
     closer.open = false;
-    if (unzCloseCurrentFile(zip_) != UNZ_OK || total != entry.uncompressedSize) {
+    if (unzCloseCurrentFile(zip_.get()) != UNZ_OK || total != entry.uncompressedSize) {
         throwDamaged(place, "Länge oder Prüfsumme (CRC) der Daten stimmt nicht");
     }
 }
@@ -226,7 +226,7 @@ std::vector<std::uint8_t> ZipReader::storedBytes(const ZipEntry& entry) const {
     goTo(entry);
     int method = 0;
     int level = 0;
-    if (unzOpenCurrentFile2(zip_, &method, &level, 1) != UNZ_OK ||
+    if (unzOpenCurrentFile2(zip_.get(), &method, &level, 1) != UNZ_OK ||
         entry.compressedSize > memory_->bytes.size()) {
         throwDamaged(place, "der Teil ist nicht lesbar");
     }
@@ -234,14 +234,14 @@ std::vector<std::uint8_t> ZipReader::storedBytes(const ZipEntry& entry) const {
     std::size_t at = 0;
     while (at < stored.size()) {
         const unsigned want = static_cast<unsigned>(std::min<std::size_t>(stored.size() - at, 1 << 30));
-        const int count = unzReadCurrentFile(zip_, stored.data() + at, want);
+        const int count = unzReadCurrentFile(zip_.get(), stored.data() + at, want);
         if (count <= 0) {
-            unzCloseCurrentFile(zip_);
+            unzCloseCurrentFile(zip_.get());
             throwDamaged(place, "die komprimierten Daten sind unvollständig");
         }
         at += static_cast<std::size_t>(count);
     }
-    unzCloseCurrentFile(zip_);
+    unzCloseCurrentFile(zip_.get());
     return stored;
 }
 

@@ -57,9 +57,13 @@ public:
 private:
     void goTo(const ZipEntry& entry) const;
 
+    struct Closer {
+        void operator()(void* zip) const;
+    };
+
     std::string path_;
     std::unique_ptr<ZipMemory> memory_;
-    void* zip_ = nullptr;
+    std::unique_ptr<void, Closer> zip_;  // closed also when the constructor throws
     std::vector<ZipEntry> entries_;
     std::unordered_map<std::string, std::size_t> byName_;  // lower-case name → entry
 };

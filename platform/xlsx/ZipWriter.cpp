@@ -78,11 +78,14 @@ ZipWriter::ZipWriter(std::FILE* file, std::string path) : path_(std::move(path))
     functions.zclose_file = leaveOpen;
     functions.zerror_file = streamError;
     functions.opaque = file;
-    zip_ = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
     deflater_ = std::make_unique<Deflater>();
     deflater_->ready = deflateInit2(&deflater_->stream, kCompressionLevel, Z_DEFLATED,
                                     kRawDeflate, kMemoryLevel, Z_DEFAULT_STRATEGY) == Z_OK;
-    if (!zip_ || !deflater_->ready) {
+    if (!deflater_->ready) {
+        failed();
+    }
+    zip_ = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
+    if (!zip_) {
         failed();
     }
 }
