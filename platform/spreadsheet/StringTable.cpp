@@ -52,6 +52,9 @@ const char* StringTable::store(std::string_view text) {
         blockRoom_ = size;
     }
     char* place = blockEnd_;
+    if (text.empty()) {
+        return place;
+    }
     std::memcpy(place, text.data(), text.size());
     blockEnd_ += text.size();
     blockRoom_ -= text.size();

@@ -109,5 +109,16 @@ TEST(StringTableIntern, TriedEntryIsTakenOnlyWhereInternFindsIt) {
     check("after keepOnly");
 }
 
+// A shared strings part that begins with an empty entry (found by the fuzzer, under UBSan: the
+// text was copied into a block not yet taken).
+TEST(StringTableAdd, EmptyTextsBeforeAnyOtherAreKept) {
+    StringTable table;
+    EXPECT_EQ(table.add("", {}), 0u);
+    EXPECT_EQ(table.intern(""), 0u);
+    EXPECT_EQ(table.add("Text", {}), 1u);
+    EXPECT_EQ(table.text(0), "");
+    EXPECT_EQ(table.text(1), "Text");
+}
+
 }  // namespace
 }  // namespace glossel::spreadsheet
