@@ -1,6 +1,7 @@
 // Freed memory kept through the C library's allocator settings: blocks up to 32 MiB come from the
 // heap rather than from mappings of their own, the top of the heap is given back only beyond
-// 128 MiB, and the heap grows 16 MiB at a time; a restart gives the heap huge pages.
+// 128 MiB, the heap grows 16 MiB at a time, and every thread takes from that one heap; a restart
+// gives the heap huge pages.
 #include "platform/MemoryReuse.h"
 
 #include <malloc.h>
@@ -24,6 +25,9 @@ void keepFreedMemoryForReuse() {
     ::mallopt(M_MMAP_THRESHOLD, kLargestFromHeap);
     ::mallopt(M_TRIM_THRESHOLD, kKeptTop);
     ::mallopt(M_TOP_PAD, kGrowth);
+    // A heap of its own for each thread (the library's default) would start with a huge page of
+    // its own for the few bytes a short-lived thread frees, such as those that deflate a part.
+    ::mallopt(M_ARENA_MAX, 1);
 }
 
 std::optional<std::string> tunablesWithHugePageHeap(const char* current) {

@@ -2,10 +2,8 @@
 #include "platform/xlsx/ZipWriter.h"
 
 #include <minizip/zip.h>
-#include <zlib.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
@@ -16,9 +14,6 @@ namespace {
 // zlib's fastest level: sheet XML deflates at well over 100 MB/s to about a sixth of its size
 // (the default level takes three times as long for a fifth).
 constexpr int kCompressionLevel = 1;
-constexpr int kRawDeflate = -15;  // window bits: a deflate stream without zlib header
-constexpr int kMemoryLevel = 8;
-constexpr std::size_t kOutputSize = 1 << 18;
 constexpr std::uint32_t kDeflated = 8;
 
 voidpf openStream(voidpf opaque, const void*, int) {
@@ -55,19 +50,6 @@ int streamError(voidpf, voidpf stream) {
 
 }  // namespace
 
-// One zlib stream, reset for each part, and its output buffer.
-struct ZipWriter::Deflater {
-    z_stream stream{};
-    std::vector<unsigned char> output = std::vector<unsigned char>(kOutputSize);
-    bool ready = false;
-
-    ~Deflater() {
-        if (ready) {
-            deflateEnd(&stream);
-        }
-    }
-};
-
 ZipWriter::ZipWriter(std::FILE* file, std::string path) : path_(std::move(path)) {
     zlib_filefunc64_def functions{};
     functions.zopen64_file = openStream;
@@ -78,12 +60,7 @@ ZipWriter::ZipWriter(std::FILE* file, std::string path) : path_(std::move(path))
     functions.zclose_file = leaveOpen;
     functions.zerror_file = streamError;
     functions.opaque = file;
-    deflater_ = std::make_unique<Deflater>();
-    deflater_->ready = deflateInit2(&deflater_->stream, kCompressionLevel, Z_DEFLATED,
-                                    kRawDeflate, kMemoryLevel, Z_DEFAULT_STRATEGY) == Z_OK;
-    if (!deflater_->ready) {
-        failed();
-    }
+    deflater_ = std::make_unique<PieceDeflater>(kCompressionLevel);
     zip_ = zipOpen2_64("", APPEND_STATUS_CREATE, nullptr, &functions);
     if (!zip_) {
         failed();
@@ -103,31 +80,11 @@ void ZipWriter::failed() const {
 
 void ZipWriter::addDeflated(const ZipEntry& like, const PartMaker& make) {
     open(like, kDeflated);
-    z_stream& stream = deflater_->stream;
-    deflateReset(&stream);
-    std::uint64_t size = 0;
-    uLong crc = crc32(0, nullptr, 0);
-    const auto deflatePiece = [&](std::string_view piece, int flush) {
-        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(piece.data()));
-        stream.avail_in = static_cast<uInt>(piece.size());
-        int status = Z_OK;
-        do {
-            stream.next_out = deflater_->output.data();
-            stream.avail_out = static_cast<uInt>(deflater_->output.size());
-            status = deflate(&stream, flush);
-            if (status == Z_STREAM_ERROR) {
-                failed();
-            }
-            put(deflater_->output.data(), deflater_->output.size() - stream.avail_out);
-        } while (stream.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
-    };
-    make([&](std::string_view piece) {
-        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(piece.data()), piece.size());
-        size += piece.size();
-        deflatePiece(piece, Z_NO_FLUSH);
-    });
-    deflatePiece({}, Z_FINISH);
-    close(size, static_cast<std::uint32_t>(crc));
+    deflater_->begin(
+        [this](std::span<const unsigned char> bytes) { put(bytes.data(), bytes.size()); });
+    make([this](std::string_view piece) { deflater_->add(piece); });
+    deflater_->finish();
+    close(deflater_->size(), deflater_->crc());
 }
 
 void ZipWriter::addStored(const ZipEntry& like, std::span<const std::uint8_t> stored) {

@@ -1,5 +1,5 @@
 // Writing the zip container of a workbook package into an open file, through minizip: new parts
-// deflated by zlib as they are made, piece by piece, so that no part is ever held whole;
+// deflated as they are made, piece by piece on worker threads, so that no part is ever held whole;
 // unchanged parts copied as stored in the package they came from.
 #pragma once
 
@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/xlsx/PieceDeflater.h"
 #include "platform/xlsx/PieceWriter.h"
 #include "platform/xlsx/ZipReader.h"
 
@@ -40,10 +41,9 @@ private:
     void close(std::uint64_t size, std::uint32_t crc);
     [[noreturn]] void failed() const;
 
-    struct Deflater;
     std::string path_;
     void* zip_ = nullptr;
-    std::unique_ptr<Deflater> deflater_;
+    std::unique_ptr<PieceDeflater> deflater_;
 };
 
 }  // namespace glossel::xlsx

@@ -65,6 +65,44 @@ TEST(XlsxWorkbook, WrittenTextsReadBackAsTheyWere) {
     }
 }
 
+// Beyond the rows an Excel 97 workbook takes, a sheet part of many pieces deflated apart: it
+// reads back whole, and Python's zipfile (zlib's inflate, the CRCs) and openpyxl agree.
+TEST(XlsxWorkbook, ManyRowsDeflatedInPiecesReadBackWhole) {
+    constexpr std::uint32_t kRows = 70000;
+    const auto textOf = [](std::uint32_t row) {
+        return "Meldung " + std::to_string(row * 7919u % 100003u) + " " +
+               kTexts[row % kTexts.size()];
+    };
+    test::TempDir dir;
+    const std::string path = dir.path("Viele.xlsx");
+    {
+        auto workbook = readFile(test::dataPath("../../resources/Export.xlsx"));
+        auto& sheet = workbook->worksheet("TidxTexts");
+        for (std::uint32_t row = 1; row <= kRows; ++row) {
+            sheet.appendRow(std::vector<CellValue>{double(row), textOf(row)});
+        }
+        writeFile(*workbook, path);
+    }
+    auto reread = readFile(path);
+    const auto& sheet = reread->worksheet(std::size_t{0});
+    ASSERT_EQ(sheet.rowCount(), kRows + 1);
+    for (std::uint32_t row = 1; row <= kRows; ++row) {
+        ASSERT_EQ(sheet.cell(row, 1), CellValue(textOf(row))) << row;
+    }
+    const std::string command =
+        "/usr/bin/python3 -c 'import sys, zipfile, openpyxl\n"
+        "assert zipfile.ZipFile(sys.argv[1]).testzip() is None\n"
+        "rows = list(openpyxl.load_workbook(sys.argv[1], read_only=True).active.values)\n"
+        "print(len(rows), int(rows[-1][0]))' " +
+        path;
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    char line[64] = {};
+    ASSERT_NE(std::fgets(line, sizeof line, pipe), nullptr);
+    EXPECT_EQ(::pclose(pipe), 0);
+    EXPECT_EQ(std::string(line), std::to_string(kRows + 1) + " " + std::to_string(kRows) + "\n");
+}
+
 TEST(XlsxWorkbook, EscapesAsExcelWritesThem) {
     std::string out;
     appendEscapedText(out, "a\r\nb_x0041_\x01<&>");
@@ -88,7 +126,8 @@ TEST(XlsxWorkbook, HostilePackagesAreRefusedQuicklyNamingFileAndPart) {
             readFile(entry.path().string());
             ADD_FAILURE() << name << " was read";
         } catch (const Error& error) {
-            EXPECT_TRUE(error.number() == err::kDamaged || error.number() == err::kUnrecognisedFormat)
+            EXPECT_TRUE(error.number() == err::kDamaged ||
+                        error.number() == err::kUnrecognisedFormat)
                 << name << ": " << error.number();
             EXPECT_NE(error.description().find(name), std::string::npos) << error.description();
             if (error.number() == err::kDamaged && name.rfind("zip64", 0) != 0) {
