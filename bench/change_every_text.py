@@ -1,22 +1,45 @@
 #!/usr/bin/python3
 """Writes a copy of an exchange workbook in which every text of the language columns changed, as
 a translator's workbook that comes back: the same rows, " 2" added to each non-empty text.
-Usage: change_every_text.py IN.xls OUT.xls"""
+An .xls workbook is read with xlrd and written with xlwt, an .xlsx one with openpyxl.
+Usage: change_every_text.py IN.xls|IN.xlsx OUT.xls|OUT.xlsx"""
 import sys
 
-import xlrd
-import xlwt
 
-source = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)
-book = xlwt.Workbook(encoding="utf-8")
-sheet = book.add_sheet("TidxTexts")
-languages = {c for c in range(source.ncols) if str(source.cell_value(0, c)).startswith("L")}
-for r in range(source.nrows):
-    row = sheet.row(r)
-    for c in range(source.ncols):
-        value = source.cell_value(r, c)
-        if r > 0 and c in languages and isinstance(value, str) and value:
-            value += " 2"
-        if value != "":
-            row.write(c, value)
-book.save(sys.argv[2])
+def rows_of(path):
+    if path.endswith(".xlsx"):
+        import openpyxl
+        sheet = openpyxl.load_workbook(path, read_only=True).worksheets[0]
+        return [["" if v is None else v for v in row] for row in sheet.values]
+    import xlrd
+    sheet = xlrd.open_workbook(path).sheet_by_index(0)
+    return [sheet.row_values(r) for r in range(sheet.nrows)]
+
+
+def changed(rows):
+    languages = {c for c, title in enumerate(rows[0]) if str(title).startswith("L")}
+    for r, row in enumerate(rows):
+        yield [value + " 2" if r > 0 and c in languages and isinstance(value, str) and value
+               else value for c, value in enumerate(row)]
+
+
+def save(rows, path):
+    if path.endswith(".xlsx"):
+        import openpyxl
+        book = openpyxl.Workbook(write_only=True)
+        sheet = book.create_sheet("TidxTexts")
+        for row in rows:
+            sheet.append([None if value == "" else value for value in row])
+        book.save(path)
+        return
+    import xlwt
+    book = xlwt.Workbook(encoding="utf-8")
+    sheet = book.add_sheet("TidxTexts")
+    for r, row in enumerate(rows):
+        for c, value in enumerate(row):
+            if value != "":
+                sheet.row(r).write(c, value)
+    book.save(path)
+
+
+save(changed(rows_of(sys.argv[1])), sys.argv[2])
