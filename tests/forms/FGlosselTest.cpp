@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -177,6 +178,24 @@ TEST_F(FGlosselTest, TheSaveDialogsAnswerReplacesTheTarget) {
     test::onNextModal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     QTest::mouseDClick(&field("txtImportTVS"), Qt::LeftButton);
     EXPECT_EQ(field("txtImportTVS").text(), "");
+}
+
+TEST_F(FGlosselTest, TheSaveDialogOffersTheExchangeFileTypesAndAddsTheChosenExtension) {
+    test::onNextModal([this](QWidget& dialog) {
+        auto& types = child<QComboBox>(dialog, "fileTypeCombo");
+        QStringList offered;
+        for (int row = 0; row < types.count(); ++row) {
+            offered.append(types.itemText(row));
+        }
+        EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Excel-Arbeitsmappen (*.xlsx)",
+                                        "Datenbankdateien (*.mdb)", "Alle Dateien (*)"}));
+        QTest::keyClick(&types, Qt::Key_Down);  // the next type, as a user picks it
+        auto& name = child<QLineEdit>(dialog, "fileNameEdit");
+        name.setText(QString::fromStdString(targets_.path("Texte")));
+        QTest::keyClick(&name, Qt::Key_Return);
+    });
+    QTest::mouseClick(&button("cmdSearchImportTVS"), Qt::LeftButton);
+    EXPECT_EQ(field("txtImportTVS").text().toStdString(), targets_.path("Texte.xlsx"));
 }
 
 TEST_F(FGlosselTest, ExportsTheTickedLanguages) {
