@@ -5,10 +5,13 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <span>
+#include <string>
 #include <variant>
 
 #include "platform/spreadsheet/CellValue.h"
 #include "platform/spreadsheet/RowTable.h"
+#include "platform/spreadsheet/SheetLimits.h"
 #include "platform/spreadsheet/StringTable.h"
 
 namespace glossel::spreadsheet {
@@ -101,6 +104,27 @@ bool storeCell(RowTable<Record>& rows, StringTable& strings, std::uint32_t row,
         cells.insert(place, cell);
     }
     return true;
+}
+
+// Appends `values` as row `row` of `sheet`: the place and every value are checked (by the
+// limits and by `checkValue(column, value)`) before any is stored (by `store(column, value)`), so
+// that a refused row leaves the sheet as it was.
+template <typename Record, typename CheckValue, typename Store>
+void appendCells(const SheetLimits& limits, const std::string& sheet, RowTable<Record>& rows,
+                 std::uint32_t row, std::span<const CellValue> values, CheckValue checkValue,
+                 Store store) {
+    checkPlace(limits, sheet, row, 0);
+    if (values.empty()) {
+        return;
+    }
+    checkPlace(limits, sheet, row, static_cast<std::uint32_t>(values.size() - 1));
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        checkValue(static_cast<std::uint32_t>(column), values[column]);
+    }
+    rows[row].cells.reserve(values.size());
+    for (std::size_t column = 0; column < values.size(); ++column) {
+        store(static_cast<std::uint32_t>(column), values[column]);
+    }
 }
 
 }  // namespace glossel::spreadsheet

@@ -30,8 +30,9 @@ const Cell* Worksheet::find(std::uint32_t row, std::uint32_t column) const {
 }
 
 CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
-    return spreadsheet::valueOf(find(row, column), strings_,
-                          [&](std::uint32_t formula) { return content_.formulas[formula].result; });
+    return spreadsheet::valueOf(find(row, column), strings_, [&](std::uint32_t formula) {
+        return content_.formulas[formula].result;
+    });
 }
 
 bool Worksheet::holdsText() const {
@@ -79,7 +80,7 @@ std::uint16_t Worksheet::newCellXf(std::uint16_t row, std::uint16_t column) cons
 
 void Worksheet::store(std::uint16_t row, std::uint16_t column, const CellValue& value) {
     if (spreadsheet::storeCell(content_.rows, strings_, row, column, value,
-                         [&] { return newCellXf(row, column); })) {
+                               [&] { return newCellXf(row, column); })) {
         rowEnd_ = std::max<std::uint32_t>(rowEnd_, row + 1u);
         columnEnd_ = std::max<std::uint32_t>(columnEnd_, column + 1u);
         modified_ = true;
@@ -94,19 +95,14 @@ void Worksheet::setCell(std::uint32_t row, std::uint32_t column, const CellValue
 
 std::uint32_t Worksheet::appendRow(std::span<const CellValue> values) {
     const std::uint32_t row = std::max(rowEnd_, appendEnd_);
-    spreadsheet::checkPlace(kSheetLimits, name_, row, 0);
-    if (!values.empty()) {
-        spreadsheet::checkPlace(kSheetLimits, name_, row, static_cast<std::uint32_t>(values.size() - 1));
-    }
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        checkValue(row, static_cast<std::uint32_t>(column), values[column]);
-    }
-    if (!values.empty()) {
-        content_.rows[static_cast<std::uint16_t>(row)].cells.reserve(values.size());
-    }
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), values[column]);
-    }
+    spreadsheet::appendCells(
+        kSheetLimits, name_, content_.rows, row, values,
+        [&](std::uint32_t column, const spreadsheet::CellValue& value) {
+            checkValue(row, column, value);
+        },
+        [&](std::uint32_t column, const spreadsheet::CellValue& value) {
+            store(static_cast<std::uint16_t>(row), static_cast<std::uint16_t>(column), value);
+        });
     appendEnd_ = row + 1;
     modified_ = true;
     return row;

@@ -22,8 +22,9 @@ Worksheet::Worksheet(std::string name, SheetPart part, spreadsheet::StringTable&
 }
 
 spreadsheet::CellValue Worksheet::cell(std::uint32_t row, std::uint32_t column) const {
-    return spreadsheet::valueOf(spreadsheet::findCell(part_.rows, row, column), strings_,
-                          [&](std::uint32_t formula) { return part_.formulas[formula].result; });
+    return spreadsheet::valueOf(
+        spreadsheet::findCell(part_.rows, row, column), strings_,
+        [&](std::uint32_t formula) { return part_.formulas[formula].result; });
 }
 
 bool Worksheet::holdsFormula(std::uint32_t row, std::uint32_t column) const {
@@ -57,16 +58,18 @@ std::uint16_t Worksheet::newCellStyle(std::uint32_t row, std::uint32_t column) c
     return 0;
 }
 
-void Worksheet::store(std::uint32_t row, std::uint32_t column, const spreadsheet::CellValue& value) {
+void Worksheet::store(std::uint32_t row, std::uint32_t column,
+                      const spreadsheet::CellValue& value) {
     if (spreadsheet::storeCell(part_.rows, strings_, row, static_cast<std::uint16_t>(column), value,
-                         [&] { return newCellStyle(row, column); })) {
+                               [&] { return newCellStyle(row, column); })) {
         rowEnd_ = std::max(rowEnd_, row + 1);
         columnEnd_ = std::max(columnEnd_, column + 1);
         modified_ = true;
     }
 }
 
-void Worksheet::setCell(std::uint32_t row, std::uint32_t column, const spreadsheet::CellValue& value) {
+void Worksheet::setCell(std::uint32_t row, std::uint32_t column,
+                        const spreadsheet::CellValue& value) {
     spreadsheet::checkPlace(kSheetLimits, name_, row, column);
     checkValue(row, column, value);
     store(row, column, value);
@@ -74,19 +77,14 @@ void Worksheet::setCell(std::uint32_t row, std::uint32_t column, const spreadshe
 
 std::uint32_t Worksheet::appendRow(std::span<const spreadsheet::CellValue> values) {
     const std::uint32_t row = std::max(rowEnd_, appendEnd_);
-    spreadsheet::checkPlace(kSheetLimits, name_, row, 0);
-    if (!values.empty()) {
-        spreadsheet::checkPlace(kSheetLimits, name_, row, static_cast<std::uint32_t>(values.size() - 1));
-    }
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        checkValue(row, static_cast<std::uint32_t>(column), values[column]);
-    }
-    if (!values.empty()) {
-        part_.rows[row].cells.reserve(values.size());
-    }
-    for (std::size_t column = 0; column < values.size(); ++column) {
-        store(row, static_cast<std::uint32_t>(column), values[column]);
-    }
+    spreadsheet::appendCells(
+        kSheetLimits, name_, part_.rows, row, values,
+        [&](std::uint32_t column, const spreadsheet::CellValue& value) {
+            checkValue(row, column, value);
+        },
+        [&](std::uint32_t column, const spreadsheet::CellValue& value) {
+            store(row, column, value);
+        });
     appendEnd_ = row + 1;
     modified_ = true;
     return row;

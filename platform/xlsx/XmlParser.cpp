@@ -4,7 +4,6 @@
 
 #include <expat.h>
 
-#include <cstring>
 
 #include "platform/xlsx/OoxmlFormat.h"
 
