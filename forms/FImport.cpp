@@ -135,8 +135,9 @@ void FImport::cmdCheck_Click() {
     });
 }
 
-// The dry run's summary first; only after "Ja" is the project written. Both runs read the file
-// afresh, so the import takes what the file holds when the user agrees.
+// The dry run's summary first; only after "Ja" is the project written, and there is no question
+// when nothing would change. Both runs read the file afresh, so the import takes what the file
+// holds when the user agrees.
 void FImport::cmdImport_Click() {
     runHandler(this, [this] {
         const std::string project = projectFilePath(*txtName, *txtPath);
@@ -149,8 +150,13 @@ void FImport::cmdImport_Click() {
             const WaitCursor waiting;
             planned = transfer::ImportLanguages(project, file, lcids, check);
         }
+        if (!planned.changesProject()) {
+            MessageBox::show(this, QString::fromUtf8(transfer::kNothingToImport),
+                             MessageIcon::Information);
+            return;
+        }
         if (!MessageBox::ask(this,
-                             QString::fromStdString(transfer::describeImport(planned, check)) +
+                             QString::fromStdString(transfer::describeChanges(planned, check)) +
                                  QString::fromUtf8(kConfirm))) {
             return;
         }

@@ -40,6 +40,9 @@ struct ImportSummary {
     std::vector<std::int64_t> firstUnknownIds;  // the first ten of them, in file order
     std::vector<TextChange> changes;            // with ImportOptions::listChanges
     bool written = false;                       // whether the project was replaced
+
+    // Whether importing changes the project: a text changes or a column is appended.
+    bool changesProject() const;
 };
 
 inline constexpr std::size_t kListedUnknownIds = 10;
@@ -54,7 +57,14 @@ ImportSummary ImportLanguages(const std::string& projectPath, const std::string&
 // The languages of the exchange file (the LCIDs of its "L" columns), in the file's column order.
 std::vector<std::int32_t> ExchangeFileLanguages(const std::string& exchangePath);
 
-// The summary as the user reads it, one line per language and one for unknown IDs.
+// The summary as the user reads it, one line per language (its name, "[LCID]", the counts in
+// words) and one for the IDs the project lacks.
+std::string describeChanges(const ImportSummary& summary, const ImportOptions& options);
+
+// describeChanges and a last line on what happened: kNothingToImport when no text changes,
+// else that it was a dry run or that the project was written.
 std::string describeImport(const ImportSummary& summary, const ImportOptions& options);
+
+inline constexpr char kNothingToImport[] = "Keine Änderungen: das Projekt bleibt unverändert.";
 
 }  // namespace glossel::transfer

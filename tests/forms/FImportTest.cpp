@@ -224,9 +224,10 @@ TEST_F(FImportTest, CheckShowsTheSummaryAndWritesNothing) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].icon, MessageIcon::Information);
     EXPECT_FALSE(shown[0].duringWaitCursor);
-    EXPECT_TRUE(shown[0].text.startsWith(QString::fromUtf8("L1031: 1 geändert, ")))
+    EXPECT_TRUE(shown[0].text.startsWith(QString(kGermanEntry) + ": 1 Text geändert, "))
         << shown[0].text.toStdString();
-    EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8("L1040 (neu): 1 geändert, ")));
+    EXPECT_TRUE(
+        shown[0].text.contains(QString(kItalianEntry) + ", neue Spalte: 1 Text geändert, "));
     EXPECT_TRUE(shown[0].text.contains("Probelauf"));
     EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -241,11 +242,13 @@ TEST_F(FImportTest, ImportAfterJaWritesTheProject) {
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[0].icon, MessageIcon::Question);
     EXPECT_FALSE(shown[0].duringWaitCursor);
-    EXPECT_TRUE(shown[0].text.startsWith(QString::fromUtf8("L1031: 1 geändert, ")));
-    EXPECT_TRUE(shown[0].text.endsWith(QString::fromUtf8("\n\nÜbernehmen?")));
+    EXPECT_TRUE(shown[0].text.startsWith(QString(kGermanEntry) + ": 1 Text geändert, "));
+    EXPECT_TRUE(shown[0].text.endsWith(QString::fromUtf8("keine\n\nÜbernehmen?")))
+        << shown[0].text.toStdString();
+    EXPECT_FALSE(shown[0].text.contains("Probelauf"));
     EXPECT_EQ(shown[1].icon, MessageIcon::Information);
-    EXPECT_TRUE(shown[1].text.startsWith(
-        QString::fromUtf8("Texte erfolgreich importiert!\n\nL1031: 1 geändert, ")))
+    EXPECT_TRUE(shown[1].text.startsWith(QString::fromUtf8("Texte erfolgreich importiert!\n\n") +
+                                         kGermanEntry + ": 1 Text geändert, "))
         << shown[1].text.toStdString();
     EXPECT_TRUE(shown[1].text.contains("Das Projekt wurde geschrieben"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -266,6 +269,23 @@ TEST_F(FImportTest, ImportAfterNeinWritesNothing) {
     const QList<ShownMessage> shown = MessageBox::takeShown();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].icon, MessageIcon::Question);
+    EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
+    EXPECT_FALSE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
+}
+
+TEST_F(FImportTest, NothingToImportIsSaidWithoutAQuestion) {
+    projects_.add("Linie1");
+    const std::string file = returnedFile();
+    chooseProject("Linie1");
+    chooseFile(file);
+    tick(kEnglishEntry);
+    const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
+    const QList<ShownMessage> shown = MessageBox::takeShown();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(shown[0].text,
+              QString::fromUtf8("Keine Änderungen: das Projekt bleibt unverändert."));
     EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
     EXPECT_FALSE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
 }
