@@ -12,7 +12,7 @@
 namespace glossel::transfer {
 
 struct ExchangeKind {
-    std::string_view extension;  // "mdb", "xls", "xlsx"
+    std::string_view extension;     // "mdb", "xls", "xlsx"
     std::string_view templateName;  // beside the program: "Export.xls"
     // The workbook driver of the links and of the repair: "Excel 5.0" and "Excel 8.0" for Excel
     // 97 workbooks; empty for a database.

@@ -6,9 +6,9 @@
 #include "platform/NameCompare.h"
 #include "platform/NativePath.h"
 #include "platform/dao/DBEngine.h"
-#include "platform/systools/SysTools.h"
 #include "platform/spreadsheet/CellNames.h"
 #include "platform/spreadsheet/FileAccess.h"
+#include "platform/systools/SysTools.h"
 #include "transfer/ExchangeKinds.h"
 #include "transfer/TextTables.h"
 
@@ -20,8 +20,8 @@ namespace {
 class WorksheetTable : public ExchangeTable {
 public:
     WorksheetTable(const std::string& path, spreadsheet::WorkbookReader reader)
-        : workbook_(reader(std::move(spreadsheet::readWholeFile(nativePath(path), path).bytes),
-                           path)),
+        : workbook_(
+              reader(std::move(spreadsheet::readWholeFile(nativePath(path), path).bytes), path)),
           sheet_(&chooseSheet()) {
         for (std::uint32_t column = 0; column < sheet_->columnCount(); ++column) {
             const spreadsheet::CellValue header =
@@ -34,6 +34,9 @@ public:
     bool next() override { return ++row_ < sheet_->rowCount(); }
     spreadsheet::CellValue cell(std::size_t column) override {
         return sheet_->cell(row_, static_cast<std::uint32_t>(column));
+    }
+    bool holdsFormula(std::size_t column) const override {
+        return sheet_->holdsFormula(row_, static_cast<std::uint32_t>(column));
     }
     std::string place() const override { return "Zeile " + std::to_string(row_ + 1); }
     bool holdsExportFillerRow() const override { return true; }
@@ -119,6 +122,7 @@ public:
     spreadsheet::CellValue cell(std::size_t column) override {
         return cellOf(records_.Fields().Item(column).Value());
     }
+    bool holdsFormula(std::size_t) const override { return false; }
     std::string place() const override { return "Datensatz " + std::to_string(record_); }
     std::string cellPlace(std::size_t column) const override {
         return "Feld " + names_[column] + " im Datensatz " + std::to_string(record_);
@@ -159,8 +163,7 @@ private:
 }  // namespace
 
 std::unique_ptr<ExchangeTable> openExchangeTable(const std::string& path) {
-    const ExchangeKind* kind =
-        exchangeKindOf(systools::SysTools().FileTools().GetExtension(path));
+    const ExchangeKind* kind = exchangeKindOf(systools::SysTools().FileTools().GetExtension(path));
     if (!kind) {
         throw Error(err::kNoFieldsDefined, "Die Datei '" + nativePath(path) +
                                                "' ist keine Austauschdatei; eine Austauschdatei "

@@ -21,6 +21,8 @@ public:
     // A cell of the current row: texts, numbers, booleans and errors as a worksheet holds them
     // (a database's other value kinds arrive as an error cell).
     virtual spreadsheet::CellValue cell(std::size_t column) = 0;
+    // Whether that cell holds a formula, whose result the file stored: in workbooks only.
+    virtual bool holdsFormula(std::size_t column) const = 0;
     // Where the current row is, for messages; with a column, where that cell is.
     virtual std::string place() const = 0;
     virtual std::string cellPlace(std::size_t column) const = 0;

@@ -85,9 +85,10 @@ std::optional<std::string> textOf(spreadsheet::CellValue&& cell, const ExchangeT
     if (const auto* number = std::get_if<double>(&cell)) {
         return plainNumber(*number);
     }
-    const std::string shown = std::holds_alternative<bool>(cell)
-                                  ? (std::get<bool>(cell) ? "WAHR" : "FALSCH")
-                                  : std::string(spreadsheet::errorText(std::get<spreadsheet::CellError>(cell)));
+    const std::string shown =
+        std::holds_alternative<bool>(cell)
+            ? (std::get<bool>(cell) ? "WAHR" : "FALSCH")
+            : std::string(spreadsheet::errorText(std::get<spreadsheet::CellError>(cell)));
     throw Error(err::kTypeMismatch, "Die " + table.cellPlace(column) + " der Austauschdatei hält " +
                                         shown + " statt eines Textes.");
 }
@@ -154,9 +155,15 @@ std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
         if (table->holdsExportFillerRow() && isExportFillerRow(*table, id, *value)) {
             continue;
         }
-        ExchangeRow row{*value, table->place(), {}};
+        ExchangeRow row{*value, table->place(), {}, {}};
         for (const std::size_t column : columns) {
-            row.texts.push_back(textOf(table->cell(column), *table, column));
+            spreadsheet::CellValue cell = table->cell(column);
+            if (table->holdsFormula(column) && !std::holds_alternative<std::string>(cell)) {
+                row.formulasWithoutText.push_back(row.texts.size());
+                row.texts.emplace_back();
+            } else {
+                row.texts.push_back(textOf(std::move(cell), *table, column));
+            }
         }
         rows.push_back(std::move(row));
     }

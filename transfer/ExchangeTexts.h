@@ -15,6 +15,10 @@ struct ExchangeRow {
     std::string place;  // where the row is, for messages: "Zeile 7" or "Datensatz 5"
     // One entry per language asked for, in that order; nullopt for an empty cell.
     std::vector<std::optional<std::string>> texts;
+    // The languages (as indexes into `texts`) whose cell holds a formula with a stored result
+    // that is no text, such as the 0 LibreOffice stores for a text formula in an .xls file:
+    // nothing the translator meant, so their texts are nullopt and the import does not take them.
+    std::vector<std::size_t> formulasWithoutText;
 };
 
 // The language columns of the exchange file (its LCIDs), in the file's column order.
@@ -23,8 +27,9 @@ std::vector<std::int32_t> exchangeLanguages(const std::string& path);
 
 // The rows that name an ID, in file order: a row with an empty ID is skipped, and so is the row
 // the export writes under a workbook's header (ID 0, every other cell empty). A number cell
-// counts as its plain text ("100", "1.5"). Errors: 3265 naming a language the file lacks; 13
-// naming the row of an ID that is no whole number, and the cell of an error or boolean value.
+// counts as its plain text ("100", "1.5"); a formula counts only with a text result. Errors: 3265
+// naming a language the file lacks; 13 naming the row of an ID that is no whole number, and the
+// cell of an error or boolean value.
 std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
                                            const std::vector<std::int32_t>& lcids);
 

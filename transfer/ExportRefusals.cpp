@@ -22,9 +22,9 @@ const ExchangeKind& exchangeKind(const std::string& targetPath) {
     }
     const std::string found =
         extension.empty() ? "keine Endung" : "die Endung \"." + extension + "\"";
-    throw Error(err::kNoFieldsDefined,
-                "Die Zieldatei '" + nativePath(targetPath) + "' hat " + found +
-                    "; eine Austauschdatei endet auf " + exchangeExtensionsText() + ".");
+    throw Error(err::kNoFieldsDefined, "Die Zieldatei '" + nativePath(targetPath) + "' hat " +
+                                           found + "; eine Austauschdatei endet auf " +
+                                           exchangeExtensionsText() + ".");
 }
 
 void refuseExportIntoProject(const std::string& projectPath, const std::string& targetPath) {

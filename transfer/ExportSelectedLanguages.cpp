@@ -143,8 +143,7 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
     try {
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
         const ExchangeKind& kind = exchangeKind(targetPath);
-        const std::string templatePath =
-            programDirectory() + "\\" + std::string(kind.templateName);
+        const std::string templatePath = programDirectory() + "\\" + std::string(kind.templateName);
         refuseExportIntoProject(projectPath, targetPath);
         if (kind.isWorkbook()) {
             refuseMoreLanguagesThanTemplateColumns(kind, templatePath, lcids);

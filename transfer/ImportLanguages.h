@@ -22,8 +22,9 @@ struct LanguageSummary {
     bool newColumn = false;  // the project had no column for it; it is appended
     std::size_t changed = 0;
     std::size_t unchanged = 0;
-    std::size_t emptySkipped = 0;  // empty cells, which keep the project's text
-    std::size_t keptExisting = 0;  // texts --keep-existing left as they were
+    std::size_t emptySkipped = 0;         // empty cells, which keep the project's text
+    std::size_t keptExisting = 0;         // texts --keep-existing left as they were
+    std::size_t formulasWithoutText = 0;  // formula cells with a result that is no text
 };
 
 // One changed text, both sides readable (as the export shows them); Null as nullopt.
@@ -34,12 +35,19 @@ struct TextChange {
     std::optional<std::string> newText;
 };
 
+// A cell that is not taken, where it is.
+struct SkippedCell {
+    std::int64_t id = 0;
+    std::int32_t lcid = 0;
+};
+
 struct ImportSummary {
-    std::vector<LanguageSummary> languages;     // in the order asked for
-    std::size_t unknownIdCount = 0;             // IDs of the file the project does not have
-    std::vector<std::int64_t> firstUnknownIds;  // the first ten of them, in file order
-    std::vector<TextChange> changes;            // with ImportOptions::listChanges
-    bool written = false;                       // whether the project was replaced
+    std::vector<LanguageSummary> languages;        // in the order asked for
+    std::size_t unknownIdCount = 0;                // IDs of the file the project does not have
+    std::vector<std::int64_t> firstUnknownIds;     // the first ten of them, in file order
+    std::vector<TextChange> changes;               // with ImportOptions::listChanges
+    std::vector<SkippedCell> formulasWithoutText;  // in the project's order
+    bool written = false;                          // whether the project was replaced
 
     // Whether importing changes the project: a text changes or a column is appended.
     bool changesProject() const;
@@ -58,7 +66,7 @@ ImportSummary ImportLanguages(const std::string& projectPath, const std::string&
 std::vector<std::int32_t> ExchangeFileLanguages(const std::string& exchangePath);
 
 // The summary as the user reads it, one line per language (its name, "[LCID]", the counts in
-// words) and one for the IDs the project lacks.
+// words), one for the IDs the project lacks and one for the formula cells not taken.
 std::string describeChanges(const ImportSummary& summary, const ImportOptions& options);
 
 // describeChanges and a last line on what happened: kNothingToImport when no text changes,

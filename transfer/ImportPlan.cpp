@@ -22,6 +22,11 @@ constexpr int kDuplicateId = 3022;
 constexpr std::size_t kListedRefusals = 20;
 constexpr std::size_t kNewColumnSize = 255;
 
+bool holdsFormulaWithoutText(const ExchangeRow& row, std::size_t k) {
+    return std::find(row.formulasWithoutText.begin(), row.formulasWithoutText.end(), k) !=
+           row.formulasWithoutText.end();
+}
+
 // The file's rows by ID. A later row of an ID that an earlier one named gives its texts to the
 // earlier row (the texts are moved, not copied: a file holds tens of thousands of them).
 class FileTexts {
@@ -70,6 +75,10 @@ private:
         ExchangeRow& from = rows_[later];
         for (std::size_t k = 0; k < lcids.size(); ++k) {
             if (!from.texts[k]) {
+                if (holdsFormulaWithoutText(from, k) && !into.texts[k] &&
+                    !holdsFormulaWithoutText(into, k)) {
+                    into.formulasWithoutText.push_back(k);
+                }
                 continue;
             }
             if (into.texts[k]) {
@@ -79,6 +88,7 @@ private:
                                               placeOf(into, k) + " und " + from.place + ").");
             }
             into.texts[k] = std::move(from.texts[k]);
+            std::erase(into.formulasWithoutText, k);
             mergedFrom_[{first, k}] = later;
         }
     }
@@ -301,6 +311,11 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const LanguageColumn& column = columns[k];
             LanguageSummary& counts = plan.summary.languages[k];
+            if (holdsFormulaWithoutText(*entry, k)) {
+                ++counts.formulasWithoutText;
+                plan.summary.formulasWithoutText.push_back({entry->id, column.lcid});
+                continue;
+            }
             const Variant& stored = column.existing ? cursor.value(*column.existing) : null;
             const auto* storedString = std::get_if<std::string>(&stored);
             // What the export makes of the project's text: needed to compare it with the

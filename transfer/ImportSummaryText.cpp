@@ -1,12 +1,16 @@
 // The import's summary in words, for the command line and the windows: a line per language with
 // its name, counts in words ("1 leere Zelle", "keine leeren Zellen"), the IDs the project lacks,
 // and what happened.
+#include <algorithm>
+
 #include "transfer/ImportLanguages.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
 namespace {
+
+constexpr std::size_t kListedFormulaCells = 10;
 
 // "kein Text", "1 Text", "3 Texte": `none` for 0, else the count before the singular or plural.
 std::string counted(std::size_t count, const char* none, const char* one, const char* many) {
@@ -33,6 +37,28 @@ std::string unknownIdsLine(const ImportSummary& summary) {
     }
     if (summary.unknownIdCount > summary.firstUnknownIds.size()) {
         line += ", …";
+    }
+    return line + "\n";
+}
+
+// The formula cells not taken, the first of them by ID and language.
+std::string formulasLine(const ImportSummary& summary) {
+    const std::vector<SkippedCell>& cells = summary.formulasWithoutText;
+    if (cells.empty()) {
+        return {};
+    }
+    std::string line = "Formel ohne Textergebnis, nicht übernommen: ";
+    for (std::size_t i = 0; i < std::min(cells.size(), kListedFormulaCells); ++i) {
+        if (i > 0) {
+            line += "; ";
+        }
+        line += "ID ";
+        line += std::to_string(cells[i].id);
+        line += ", ";
+        line += languageListEntry(cells[i].lcid, languageColumnName(cells[i].lcid));
+    }
+    if (cells.size() > kListedFormulaCells) {
+        line += "; … (" + std::to_string(cells.size()) + " Zellen)";
     }
     return line + "\n";
 }
@@ -66,9 +92,13 @@ std::string describeChanges(const ImportSummary& summary, const ImportOptions& o
                             "vorhandene Texte") +
                     " beibehalten";
         }
+        if (language.formulasWithoutText > 0) {
+            text += ", " + counted(language.formulasWithoutText, "", "Formel", "Formeln") +
+                    " ohne Textergebnis nicht übernommen";
+        }
         text += "\n";
     }
-    return text + unknownIdsLine(summary);
+    return text + unknownIdsLine(summary) + formulasLine(summary);
 }
 
 std::string describeImport(const ImportSummary& summary, const ImportOptions& options) {

@@ -46,10 +46,9 @@ void RepairLanguageColumn(const std::string& targetPath, std::int32_t lcid) {
                                                "' ist keine Austauschdatei (" +
                                                exchangeExtensionsText() + ").");
     }
-    dao::Database database = kind->isWorkbook()
-                                 ? dao::DBEngine().OpenDatabase(targetPath, true,
-                                                                kind->repairConnect())
-                                 : dao::DBEngine().OpenDatabase(targetPath);
+    dao::Database database =
+        kind->isWorkbook() ? dao::DBEngine().OpenDatabase(targetPath, true, kind->repairConnect())
+                           : dao::DBEngine().OpenDatabase(targetPath);
     dao::Recordset records = database.OpenRecordset(std::string(kind->exchangeTable()));
     try {
         records.MoveFirst();

@@ -63,7 +63,8 @@ TEST_F(ImportFile, LibreOfficeWorkbookWithLineFeedsOnlyLeavesUnchangedTextsAsSto
 TEST_F(ImportFile, StrictXmlWorkbookWithEscapesInEitherCaseAndPhoneticRuns) {
     const ImportSummary summary = import(dataPath("xlsx/hand_strict.xlsx"), {1031});
     EXPECT_EQ(summary.languages[0].changed, 1u);
-    EXPECT_EQ(columnById(project_, "L1031").at(100), Variant(std::string("Wert _x0041_ & 'Grenze'")));
+    EXPECT_EQ(columnById(project_, "L1031").at(100),
+              Variant(std::string("Wert _x0041_ & 'Grenze'")));
 }
 
 TEST_F(ImportFile, OpenpyxlWorkbookWithInlineTextsInAnotherSheet) {
@@ -71,8 +72,7 @@ TEST_F(ImportFile, OpenpyxlWorkbookWithInlineTextsInAnotherSheet) {
     EXPECT_EQ(summary.languages[0].changed, 3u);
     EXPECT_EQ(summary.firstUnknownIds, (std::vector<std::int64_t>{9999}));
     EXPECT_EQ(columnById(project_, "L1031").at(1), Variant(std::string("Motor 1 läuft jetzt")));
-    EXPECT_EQ(columnById(project_, "L1031").at(65536),
-              Variant(std::string("  Einrückung neu  ")));
+    EXPECT_EQ(columnById(project_, "L1031").at(65536), Variant(std::string("  Einrückung neu  ")));
 }
 
 TEST_F(ImportFile, SheetJsWorkbookWithTheProjectsTextsChangesNothing) {
@@ -87,7 +87,8 @@ TEST_F(ImportFile, ExcelWorkbookWithSharedStringsSplitOverContinueRecordsAndRich
     const std::string file = files_ + "/Excel.xls";
     std::filesystem::copy_file(dataPath("xls/real/excel_poi_29982.xls"), file);
     {
-        spreadsheet::WorkbookHandle workbook = xls::openWorkbook(file, spreadsheet::Access::Exclusive);
+        spreadsheet::WorkbookHandle workbook =
+            xls::openWorkbook(file, spreadsheet::Access::Exclusive);
         spreadsheet::Worksheet& sheet = workbook->worksheet(std::size_t{0});
         sheet.setCell(0, 3, std::string("L1031"));
         sheet.setCell(0, 12, std::string("ID"));
@@ -128,7 +129,10 @@ TEST_F(ImportFile, DatabaseOfAnotherJetEngineWithLongValuesOnTheirOwnPages) {
     EXPECT_EQ(columnById(project_, "L1036").at(4), Variant(std::string("Niveau du réservoir bas")));
 }
 
-TEST_F(ImportFile, FormulaCellsGiveTheirStoredResultsAsIdsAndTexts) {
+// IDs may be formulas; a language cell is taken only with a text result, while a number result
+// (LibreOffice stores 0 for every text result but the empty one in an .xls file) is listed as a
+// formula without text result and leaves the project's text as it is.
+TEST_F(ImportFile, FormulaCellsAreTakenOnlyWithATextResult) {
     const std::string gnumeric = dataPath("import/gnumeric_formulas.xls");
     const std::vector<ExchangeRow> rows = readExchangeTexts(gnumeric, {1031, 1033, 1049});
     ASSERT_EQ(idsOf(rows), (std::vector<std::int64_t>{2, 4, 5}));
@@ -136,29 +140,40 @@ TEST_F(ImportFile, FormulaCellsGiveTheirStoredResultsAsIdsAndTexts) {
     EXPECT_EQ(rows[0].texts[1], "Motor 1 stopped");
     EXPECT_EQ(rows[0].texts[2], "Двигатель 1 остановлен!");
     EXPECT_EQ(rows[1].texts[0], "Füllstand Tank leer");
-    EXPECT_EQ(rows[1].texts[1], "42");
+    EXPECT_EQ(rows[1].texts[1], std::nullopt);  // =40+2
+    EXPECT_EQ(rows[1].formulasWithoutText, std::vector<std::size_t>{1});
     EXPECT_EQ(rows[1].texts[2], std::nullopt);  // ="" gives an empty text
     EXPECT_EQ(rows[2].texts[0], "Motor 1 angehalten");
-    EXPECT_EQ(rows[2].texts[1], "4.5");
+    EXPECT_EQ(rows[2].formulasWithoutText, std::vector<std::size_t>{1});
 
-    const ImportSummary summary = import(gnumeric, {1031, 1033, 1049});
+    const auto before = columnById(project_, "L1033");
+    ImportOptions emptying;
+    emptying.allowEmpty = true;
+    const ImportSummary summary = import(gnumeric, {1031, 1033, 1049}, emptying);
     EXPECT_EQ(summary.languages[0].changed, 3u);
-    EXPECT_EQ(summary.languages[1].changed, 2u);
-    EXPECT_EQ(summary.languages[1].unchanged, 1u);
-    EXPECT_EQ(summary.languages[2].changed, 1u);
-    EXPECT_EQ(summary.languages[2].emptySkipped, 1u);
+    EXPECT_EQ(summary.languages[1].formulasWithoutText, 2u);
+    EXPECT_EQ(summary.languages[2].changed, 2u);  // the empty text empties it
+    ASSERT_EQ(summary.formulasWithoutText.size(), 2u);
+    EXPECT_EQ(summary.formulasWithoutText[0].id, 4);
+    EXPECT_EQ(summary.formulasWithoutText[0].lcid, 1033);
     EXPECT_EQ(columnById(project_, "L1031").at(4), Variant(std::string("Füllstand Tank leer")));
-    EXPECT_EQ(columnById(project_, "L1033").at(5), Variant(std::string("4.5")));
+    EXPECT_EQ(columnById(project_, "L1033").at(4), before.at(4));
+    EXPECT_EQ(columnById(project_, "L1033").at(5), before.at(5));
     EXPECT_EQ(columnById(project_, "L1049").at(2), Variant(std::string("Äâèãàòåëü 1 îñòàíîâëåí!")));
+    const std::string text = describeImport(summary, emptying);
+    EXPECT_NE(text.find("2 Formeln ohne Textergebnis nicht übernommen"), std::string::npos) << text;
+    EXPECT_NE(text.find("Formel ohne Textergebnis, nicht übernommen: ID 4, "), std::string::npos);
 
-    // LibreOffice keeps the number results and the empty text of the same formulas; the other
-    // text results it stores as the number 0, which is all the file holds of them.
     const std::vector<ExchangeRow> libreOffice =
-        readExchangeTexts(dataPath("import/libreoffice_formulas.xls"), {1033, 1049});
+        readExchangeTexts(dataPath("import/libreoffice_formulas.xls"), {1031, 1033, 1049});
     ASSERT_EQ(idsOf(libreOffice), (std::vector<std::int64_t>{2, 4, 5}));
-    EXPECT_EQ(libreOffice[1].texts[0], "42");
-    EXPECT_EQ(libreOffice[1].texts[1], std::nullopt);
-    EXPECT_EQ(libreOffice[2].texts[0], "4.5");
+    for (const ExchangeRow& row : libreOffice) {
+        EXPECT_EQ(row.texts[0], std::nullopt) << row.id;  // text results stored as 0
+    }
+    EXPECT_EQ(libreOffice[0].formulasWithoutText, (std::vector<std::size_t>{0, 2}));
+    EXPECT_EQ(libreOffice[1].formulasWithoutText, (std::vector<std::size_t>{0, 1}));
+    EXPECT_EQ(libreOffice[1].texts[2], std::nullopt);
+    EXPECT_EQ(libreOffice[2].texts[2], "Температура [°C]");
 }
 
 TEST_F(ImportFile, DatabaseWhoseOnlyTableIsNotNamedTidxTexts) {
