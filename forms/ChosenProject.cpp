@@ -8,8 +8,8 @@
 
 namespace glossel::forms {
 
-bool chooseProject(QLineEdit& name, QLineEdit& path) {
-    name.setText(FProjectOpen::ProjectName());
+bool chooseProject(QLineEdit& name, QLineEdit& path, const char* purpose) {
+    name.setText(FProjectOpen::ProjectName(purpose));
     if (name.text().isEmpty()) {
         return false;
     }

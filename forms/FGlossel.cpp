@@ -28,6 +28,8 @@ constexpr char kExported[] = "Sprache erfolgreich exportiert!";
 constexpr int kSaveDialog = 2;
 constexpr int kHideReadOnly = 4;
 constexpr char kSaveDialogTitle[] = "Exportieren in";
+constexpr char kChooserPurpose[] =
+    "Hier wählen Sie das Projekt, dessen Sprachen Sie exportieren möchten.";
 constexpr char kTargetFilter[] =
     "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
     "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
@@ -72,7 +74,7 @@ void FGlossel::applyExportRule() {
 
 void FGlossel::cmdSearchProject_Click() {
     runHandler(this, [this] {
-        if (chooseProject(*txtName, *txtPath)) {
+        if (chooseProject(*txtName, *txtPath, kChooserPurpose)) {
             transfer::FillLanguageList(projectFilePath(*txtName, *txtPath), *lstLanguages);
         }
     });

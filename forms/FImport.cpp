@@ -24,6 +24,8 @@ namespace glossel::forms {
 namespace {
 
 constexpr char kOpenDialogTitle[] = "Importieren aus";
+constexpr char kChooserPurpose[] =
+    "Hier wählen Sie das Projekt, in dessen Sprachen Sie Texte importieren möchten.";
 constexpr char kSourceFilter[] =
     "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
     "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
@@ -101,7 +103,7 @@ std::vector<std::int32_t> FImport::tickedLanguages() const {
 
 void FImport::cmdSearchProject_Click() {
     runHandler(this, [this] {
-        chooseProject(*txtName, *txtPath);
+        chooseProject(*txtName, *txtPath, kChooserPurpose);
         fillLanguages();
     });
 }

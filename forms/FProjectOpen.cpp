@@ -19,9 +19,9 @@ namespace glossel::forms {
 namespace {
 
 constexpr char kCaption[] = "TessviaStudio:  Projekt öffnen";
+// After the sentence of the window that opened the chooser.
 constexpr char kHelpText[] =
-    "Hier wählen Sie das Projekt, dessen Sprachen Sie exportieren möchten.\n\n"
-    "Die Liste zeigt alle Projekte, die in der Entwicklungsumgebung registriert sind, mit "
+    "\n\nDie Liste zeigt alle Projekte, die in der Entwicklungsumgebung registriert sind, mit "
     "Verzeichnis und Projekttyp. Registrierungen, deren Projektdatei fehlt, werden beim Öffnen "
     "dieses Dialogs entfernt.\n\n"
     "Klicken Sie ein Projekt an und wählen Sie \"Öffnen\" (oder drücken Sie die Eingabetaste, "
@@ -37,7 +37,7 @@ QPushButton* commandButton(const char* caption, const char* name, QWidget* paren
 
 }  // namespace
 
-FProjectOpen::FProjectOpen() {
+FProjectOpen::FProjectOpen(const char* purpose) : purpose_(QString::fromUtf8(purpose)) {
     setUpWindow(*this, "FProjectOpen", kCaption, Qt::Dialog, twipsSize(8130, 4545));
     QGroupBox* fra = addFrame(*this, twipsRect(60, 0, 7995, 3975));
     auto* lbl = new QLabel(QString::fromUtf8("Registrierte Projekte"), fra);
@@ -73,8 +73,8 @@ FProjectOpen::FProjectOpen() {
     connect(cmdHelp, &QPushButton::clicked, this, &FProjectOpen::cmdHelp_Click);
 }
 
-QString FProjectOpen::ProjectName() {
-    FProjectOpen dialog;
+QString FProjectOpen::ProjectName(const char* purpose) {
+    FProjectOpen dialog(purpose);
     dialog.Form_Load();
     centreOnScreen(dialog);
     dialog.lvwRegisteredProjects->setFocus();
@@ -111,7 +111,7 @@ void FProjectOpen::cmdOpen_Click() {
 }
 
 void FProjectOpen::cmdHelp_Click() {
-    MessageBox::show(this, QString::fromUtf8(kHelpText), MessageIcon::Information);
+    MessageBox::show(this, purpose_ + QString::fromUtf8(kHelpText), MessageIcon::Information);
 }
 
 void FProjectOpen::reject() {

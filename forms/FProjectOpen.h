@@ -17,15 +17,16 @@ class FProjectOpen : public QDialog {
 public:
     // Shows the dialog modally and returns the chosen project's name as registered; "" when the
     // dialog ended without a choice ("Abbrechen", Esc, the close box). Errors while the list is
-    // filled pass to the caller; the dialog is then not shown.
-    static QString ProjectName();
+    // filled pass to the caller; the dialog is then not shown. `purpose`, a sentence on what the
+    // project is chosen for, opens the dialog's help.
+    static QString ProjectName(const char* purpose);
 
 protected:
     // "Abbrechen", Esc and the close box all end here: without a choice.
     void reject() override;
 
 private:
-    FProjectOpen();
+    explicit FProjectOpen(const char* purpose);
 
     void Form_Load();
     void lvwRegisteredProjects_ItemClick();
@@ -38,6 +39,7 @@ private:
     QPushButton* cmdCancel;
     QPushButton* cmdHelp;
     QString SelectedProject;
+    QString purpose_;
 };
 
 }  // namespace glossel::forms

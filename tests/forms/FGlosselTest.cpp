@@ -163,6 +163,12 @@ TEST_F(FGlosselTest, TheChooserShowsTheRegistryOfTheMomentItOpens) {
     EXPECT_EQ(projects_.registryText().find("Linie1"), std::string::npos);
 }
 
+TEST_F(FGlosselTest, TheChooserExplainsTheExport) {
+    EXPECT_EQ(chooserPurpose(),
+              QString::fromUtf8("Hier wählen Sie das Projekt, dessen Sprachen Sie exportieren "
+                                "möchten."));
+}
+
 TEST_F(FGlosselTest, TheSaveDialogsAnswerReplacesTheTarget) {
     QTest::keyClicks(&field("txtImportTVS"), "/tmp/alt.xls");
     test::onNextModal([this](QWidget& dialog) {

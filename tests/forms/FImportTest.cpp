@@ -273,6 +273,11 @@ TEST_F(FImportTest, ImportAfterNeinWritesNothing) {
     EXPECT_FALSE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
 }
 
+TEST_F(FImportTest, TheChooserExplainsTheImport) {
+    EXPECT_EQ(chooserPurpose(), QString::fromUtf8("Hier wählen Sie das Projekt, in dessen "
+                                                  "Sprachen Sie Texte importieren möchten."));
+}
+
 TEST_F(FImportTest, NothingToImportIsSaidWithoutAQuestion) {
     projects_.add("Linie1");
     const std::string file = returnedFile();

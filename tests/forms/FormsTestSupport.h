@@ -111,6 +111,19 @@ protected:
         });
     }
 
+    // The first line of the chooser's help, as the window opens the chooser.
+    QString chooserPurpose() {
+        QString purpose;
+        openChooser([&purpose](QWidget& dialog) {
+            QTest::mouseClick(&child<QPushButton>(dialog, "cmdHelp"), Qt::LeftButton);
+            dialog.close();
+        });
+        for (const auto& shown : MessageBox::takeShown()) {
+            purpose = shown.text.section('\n', 0, 0);
+        }
+        return purpose;
+    }
+
     TestProjects projects_;
     Window window_;
 };
