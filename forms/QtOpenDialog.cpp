@@ -4,12 +4,13 @@
 #include <QFileDialog>
 
 #include "forms/FileDialogFilters.h"
+#include "forms/FileDialogLook.h"
 
 namespace glossel::forms {
 
 std::string chooseFileToOpen(QWidget* owner, const std::string& title, const std::string& filter) {
     QFileDialog dialog(owner, QString::fromStdString(title));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    setFileDialogLook(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(qtNameFilters(systools::parseFileFilter(filter)));

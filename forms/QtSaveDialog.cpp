@@ -5,13 +5,14 @@
 #include <QFileDialog>
 
 #include "forms/FileDialogFilters.h"
+#include "forms/FileDialogLook.h"
 
 namespace glossel::forms {
 
 std::string QtSaveDialog::show(const systools::SaveDialogRequest& request) {
     QWidget* owner = request.owner == 0 ? nullptr : QWidget::find(static_cast<WId>(request.owner));
     QFileDialog dialog(owner, QString::fromStdString(request.title));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    setFileDialogLook(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList nameFilters = qtNameFilters(request.filters);

@@ -188,6 +188,7 @@ TEST_F(FGlosselTest, TheSaveDialogsAnswerReplacesTheTarget) {
 
 TEST_F(FGlosselTest, TheSaveDialogOffersTheExchangeFileTypesAndAddsTheChosenExtension) {
     test::onNextModal([this](QWidget& dialog) {
+        test::expectUnclippedFileColumns(dialog);
         auto& types = child<QComboBox>(dialog, "fileTypeCombo");
         QStringList offered;
         for (int row = 0; row < types.count(); ++row) {

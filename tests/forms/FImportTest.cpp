@@ -170,6 +170,7 @@ TEST_F(FImportTest, TabOrderAndAccessKeys) {
 TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
     test::onNextModal([](QWidget& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Importieren aus");
+        test::expectUnclippedFileColumns(dialog);
         const auto& types = child<QComboBox>(dialog, "fileTypeCombo");
         QStringList offered;
         for (int row = 0; row < types.count(); ++row) {

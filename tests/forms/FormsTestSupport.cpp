@@ -2,9 +2,12 @@
 #include "tests/forms/FormsTestSupport.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace glossel::forms::test {
@@ -25,6 +28,24 @@ std::string registryEscaped(const std::string& text) {
 }
 
 }  // namespace
+
+void expectUnclippedFileColumns(QWidget& fileDialog) {
+    auto* files = fileDialog.findChild<QTreeView*>("treeView");
+    ASSERT_NE(files, nullptr);
+    EXPECT_TRUE(files->isVisible()) << "not the details view";
+    const QHeaderView& header = *files->header();
+    ASSERT_GE(header.count(), 4);
+    // What the columns show of an exchange file, with the room Qt leaves around a text.
+    const QString typical[] = {QString::fromUtf8("Rückgabe Linie 1 Französisch 2026-12-07.xlsx"),
+                               "999,9 KiB", "xlsx-Datei", "07.12.2026 23:59"};
+    int total = 0;
+    for (int column = 0; column < 4; ++column) {
+        const int needed = files->fontMetrics().horizontalAdvance(typical[column]) + 24;
+        EXPECT_GE(header.sectionSize(column), needed) << "column " << column;
+        total += header.sectionSize(column);
+    }
+    EXPECT_LE(total, files->viewport()->width()) << "the columns do not fit side by side";
+}
 
 void onNextModal(std::function<void(QWidget&)> action) {
     auto* poll = new QTimer(qApp);

@@ -27,6 +27,10 @@ namespace glossel::forms::test {
 // it.
 void onNextModal(std::function<void(QWidget&)> action);
 
+// Fails the test when a column of a file dialog's details view is narrower than its title and
+// contents need, or the view is not the details view.
+void expectUnclippedFileColumns(QWidget& fileDialog);
+
 // The child called `name`; fails the test (throws) when there is none.
 template <class Control>
 Control& child(const QWidget& parent, const char* name) {

@@ -1,0 +1,34 @@
+// Qt opens its file dialog at about 500 × 300 pixels, where the details view cuts the columns
+// down to a few letters each. The columns get the room their texts need (a long exchange file
+// name, "999,9 KiB", a type, a date and time), side by side beside the places list.
+#include "forms/FileDialogLook.h"
+
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QTreeView>
+
+namespace glossel::forms {
+namespace {
+
+constexpr int kWidth = 1040;
+constexpr int kHeight = 580;
+// Name, size, type and date of modification.
+constexpr int kColumnWidths[] = {340, 130, 130, 160};
+constexpr int kLeastColumnWidth = 130;
+
+}  // namespace
+
+void setFileDialogLook(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(kWidth, kHeight);
+    if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
+        // The dialog sets its columns' widths again as it opens: the least width holds then.
+        files->header()->setMinimumSectionSize(kLeastColumnWidth);
+        for (int column = 0; column < files->header()->count() && column < 4; ++column) {
+            files->header()->resizeSection(column, kColumnWidths[column]);
+        }
+    }
+}
+
+}  // namespace glossel::forms
