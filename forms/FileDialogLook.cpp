@@ -10,11 +10,12 @@
 namespace glossel::forms {
 namespace {
 
-constexpr int kWidth = 1040;
+constexpr int kWidth = 960;
 constexpr int kHeight = 580;
 // Name, size, type and date of modification.
-constexpr int kColumnWidths[] = {340, 130, 130, 160};
-constexpr int kLeastColumnWidth = 130;
+constexpr int kColumnWidths[] = {320, 120, 120, 150};
+constexpr int kLeastColumnWidth = 120;
+constexpr int kPlacesWidth = 170;  // the list of places left of the files
 
 }  // namespace
 
@@ -22,6 +23,9 @@ void setFileDialogLook(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setViewMode(QFileDialog::Detail);
     dialog.resize(kWidth, kHeight);
+    if (auto* places = dialog.findChild<QWidget*>("sidebar")) {
+        places->setMaximumWidth(kPlacesWidth);
+    }
     if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
         // The dialog sets its columns' widths again as it opens: the least width holds then.
         files->header()->setMinimumSectionSize(kLeastColumnWidth);
