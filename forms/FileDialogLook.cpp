@@ -7,6 +7,9 @@
 #include <QHeaderView>
 #include <QTreeView>
 
+#include <algorithm>
+#include <iterator>
+
 namespace glossel::forms {
 namespace {
 
@@ -29,7 +32,8 @@ void setFileDialogLook(QFileDialog& dialog) {
     if (auto* files = dialog.findChild<QTreeView*>("treeView")) {
         // The dialog sets its columns' widths again as it opens: the least width holds then.
         files->header()->setMinimumSectionSize(kLeastColumnWidth);
-        for (int column = 0; column < files->header()->count() && column < 4; ++column) {
+        const int columns = std::min(files->header()->count(), int(std::size(kColumnWidths)));
+        for (int column = 0; column < columns; ++column) {
             files->header()->resizeSection(column, kColumnWidths[column]);
         }
     }

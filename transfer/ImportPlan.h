@@ -24,7 +24,7 @@ struct ImportPlan {
     std::vector<PlannedRow> rows;
     ImportSummary summary;
 
-    bool changesProject() const { return !newColumns.empty() || !rows.empty(); }
+    bool changesProject() const { return summary.changesProject(); }
 };
 
 // Compares the file's texts with the project's. Errors: 3022 naming both rows of an ID that

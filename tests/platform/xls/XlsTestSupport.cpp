@@ -9,6 +9,7 @@
 
 #include "platform/xls/BiffFormat.h"
 #include "platform/xls/CompoundFile.h"
+#include "tests/OtherReaders.h"
 
 namespace glossel::test {
 
@@ -56,22 +57,13 @@ std::string normaliseNumber(const std::string& line) {
 
 Listing run(const std::string& arguments) {
     const std::string command = "/usr/bin/python3 " GLOSSEL_XLRD_CELLS " " + arguments;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return {};
-    }
+    const std::string output = commandOutput(command);
     Listing lines;
-    std::string line;
-    for (int c; (c = std::fgetc(pipe)) != EOF;) {
-        if (c == '\n') {
-            lines.push_back(line[0] == 'C' ? normaliseNumber(line) : line);
-            line.clear();
-        } else {
-            line += static_cast<char>(c);
-        }
+    for (std::size_t start = 0, end; (end = output.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        const std::string line = output.substr(start, end - start);
+        lines.push_back(line[0] == 'C' ? normaliseNumber(line) : line);
     }
-    EXPECT_EQ(::pclose(pipe), 0) << command;
     return lines;
 }
 

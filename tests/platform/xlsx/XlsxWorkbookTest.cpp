@@ -13,6 +13,7 @@
 #include "platform/spreadsheet/FileAccess.h"
 #include "platform/xlsx/Workbook.h"
 #include "platform/xlsx/XmlText.h"
+#include "tests/OtherReaders.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::xlsx {
@@ -95,12 +96,8 @@ TEST(XlsxWorkbook, ManyRowsDeflatedInPiecesReadBackWhole) {
         "rows = list(openpyxl.load_workbook(sys.argv[1], read_only=True).active.values)\n"
         "print(len(rows), int(rows[-1][0]))' " +
         path;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    char line[64] = {};
-    ASSERT_NE(std::fgets(line, sizeof line, pipe), nullptr);
-    EXPECT_EQ(::pclose(pipe), 0);
-    EXPECT_EQ(std::string(line), std::to_string(kRows + 1) + " " + std::to_string(kRows) + "\n");
+    EXPECT_EQ(test::commandOutput(command),
+              std::to_string(kRows + 1) + " " + std::to_string(kRows) + "\n");
 }
 
 TEST(XlsxWorkbook, EscapesAsExcelWritesThem) {
