@@ -99,17 +99,6 @@ std::string formatDateTime(double days) {
     return buffer;
 }
 
-std::string csvQuoted(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
 std::string csvField(const Variant& value) {
     struct Formatter {
         std::string operator()(Null) const { return {}; }

@@ -5,12 +5,12 @@
 
 #include <string>
 
+#include "platform/CsvQuoting.h"
 #include "platform/Variant.h"
 
 namespace glossel::cli {
 
 std::string csvField(const Variant& value);
-std::string csvQuoted(const std::string& text);
 std::string formatDateTime(double days);
 
 }  // namespace glossel::cli

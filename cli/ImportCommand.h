@@ -15,7 +15,4 @@ void importLanguages(const std::string& projectPath, const std::string& exchange
                      const std::vector<std::int32_t>& lcids, transfer::ImportOptions options,
                      const std::string& changesPath, std::ostream& out);
 
-// The changes as CSV, with a header line; Null as an empty field, texts quoted.
-std::string changesCsv(const std::vector<transfer::TextChange>& changes);
-
 }  // namespace glossel::cli

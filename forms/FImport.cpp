@@ -1,5 +1,6 @@
 // The import window's handlers: choosing the project and the exchange file (which fill the
-// language list), the rule for the two buttons, the check (a dry run) and the import.
+// language list), the rule for the two buttons, the check and the import, both through the
+// review of every change.
 //
 // An error that escapes a handler (a damaged file, a refused text, a locked project) is shown as
 // "number: description" and the window goes on with its fields as the handler left them.
@@ -10,8 +11,10 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <optional>
 
 #include "forms/ChosenProject.h"
+#include "forms/FImportReview.h"
 #include "forms/HandlerGuard.h"
 #include "forms/LanguageListWidget.h"
 #include "forms/MessageBox.h"
@@ -29,7 +32,6 @@ constexpr char kChooserPurpose[] =
 constexpr char kSourceFilter[] =
     "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
     "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
-constexpr char kConfirm[] = "\nÜbernehmen?";
 constexpr char kImported[] = "Texte erfolgreich importiert!\n\n";
 
 }  // namespace
@@ -120,58 +122,56 @@ void FImport::cmdSearchFile_Click() {
 }
 
 // Reading a large file and project takes a second or more, during which the window does not
-// answer: the wait cursor says so.
+// answer: the wait cursor says so. The review lists every change; it writes nothing.
 void FImport::cmdCheck_Click() {
     runHandler(this, [this] {
         transfer::ImportOptions options;
         options.dryRun = true;
-        transfer::ImportSummary summary;
+        options.listChanges = true;
+        std::optional<transfer::PreparedImport> prepared;
         {
             const WaitCursor waiting;
-            summary = transfer::ImportLanguages(projectFilePath(*txtName, *txtPath),
-                                                txtFile->text().toStdString(), tickedLanguages(),
-                                                options);
+            prepared.emplace(transfer::prepareImport(projectFilePath(*txtName, *txtPath),
+                                                     txtFile->text().toStdString(),
+                                                     tickedLanguages(), options));
         }
-        MessageBox::show(this, QString::fromStdString(transfer::describeImport(summary, options)),
-                         MessageIcon::Information);
+        FImportReview review(prepared->summary(), options, FImportReview::Purpose::Check, this);
+        review.exec();
     });
 }
 
-// The dry run's summary first; only after "Ja" is the project written, and there is no question
-// when nothing would change. Both runs read the file afresh, so the import takes what the file
-// holds when the user agrees.
+// Everything that could refuse the import is checked before the review asks; "Übernehmen" then
+// writes the very changes the review showed, and there is no question when nothing would change.
 void FImport::cmdImport_Click() {
     runHandler(this, [this] {
-        const std::string project = projectFilePath(*txtName, *txtPath);
-        const std::string file = txtFile->text().toStdString();
-        const std::vector<std::int32_t> lcids = tickedLanguages();
-        transfer::ImportOptions check;
-        check.dryRun = true;
-        transfer::ImportSummary planned;
+        transfer::ImportOptions options;
+        options.listChanges = true;
+        std::optional<transfer::PreparedImport> prepared;
         {
             const WaitCursor waiting;
-            planned = transfer::ImportLanguages(project, file, lcids, check);
+            prepared.emplace(transfer::prepareImport(projectFilePath(*txtName, *txtPath),
+                                                     txtFile->text().toStdString(),
+                                                     tickedLanguages(), options));
         }
-        if (!planned.changesProject()) {
+        if (!prepared->summary().changesProject()) {
             MessageBox::show(this, QString::fromUtf8(transfer::kNothingToImport),
                              MessageIcon::Information);
             return;
         }
-        if (!MessageBox::ask(this,
-                             QString::fromStdString(transfer::describeChanges(planned, check)) +
-                                 QString::fromUtf8(kConfirm))) {
+        FImportReview review(prepared->summary(), options, FImportReview::Purpose::Import, this);
+        if (review.exec() != QDialog::Accepted) {
             return;
         }
-        const transfer::ImportOptions write;
-        transfer::ImportSummary imported;
         {
             const WaitCursor waiting;
-            imported = transfer::ImportLanguages(project, file, lcids, write);
+            prepared->write();
         }
-        MessageBox::show(this,
-                         QString::fromUtf8(kImported) +
-                             QString::fromStdString(transfer::describeImport(imported, write)),
-                         MessageIcon::Information);
+        MessageBox::show(
+            this,
+            QString::fromUtf8(kImported) +
+                QString::fromStdString(transfer::describeImport(prepared->summary(), options)),
+            MessageIcon::Information);
+        prepared.reset();
         // New columns are the project's now: their "(neu)" goes.
         fillLanguages();
     });

@@ -18,6 +18,7 @@ inline constexpr int kFileNotFound = 3024;          // database file not found
 inline constexpr int kNoCurrentRecord = 3021;       // no current record
 inline constexpr int kDiskIo = 3043;                // disk or network error
 inline constexpr int kFileInUse = 3045;             // file already in use
+inline constexpr int kDataChanged = 3197;           // data changed by another user meanwhile
 inline constexpr int kRecordTooLarge = 3047;        // record is too large
 inline constexpr int kDamaged = 3049;               // database is damaged
 inline constexpr int kPassword = 3031;              // not a valid password

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,10 +56,36 @@ struct ImportSummary {
 
 inline constexpr std::size_t kListedUnknownIds = 10;
 
-// Takes the languages `lcids` of the exchange file (.xls or .mdb) into the project. Everything
-// is checked before anything is written; on any error (glossel::Error, "number: description")
-// nothing is written, and neither is anything in a dry run or when no text changes. Otherwise the
-// project is replaced in one step by a changed copy, the previous one kept as "<name>.tvs.bak".
+// An import read, compared and checked, not yet written: its summary is what a review shows,
+// and write() writes exactly that. Other imports of the project are refused until it goes.
+class PreparedImport {
+public:
+    struct State;
+    explicit PreparedImport(std::unique_ptr<State> state);
+    PreparedImport(PreparedImport&&) noexcept;
+    PreparedImport& operator=(PreparedImport&&) noexcept;
+    ~PreparedImport();
+
+    const ImportSummary& summary() const;
+
+    // Replaces the project by a changed copy, the previous one kept as "<name>.tvs.bak"; writes
+    // nothing when no text changes. Error 3197 when the project file was changed or replaced
+    // since it was read (nothing is written then), and the errors of the checks before. Once only.
+    const ImportSummary& write();
+
+private:
+    std::unique_ptr<State> state_;
+};
+
+// Reads the languages `lcids` of the exchange file (.xls, .xlsx or .mdb) and the project and
+// plans the import; when it would change the project, also checks that the project can be
+// written (see ProjectWriteChecks.h). Writes nothing. Errors as glossel::Error ("number:
+// description").
+PreparedImport prepareImport(const std::string& projectPath, const std::string& exchangePath,
+                             const std::vector<std::int32_t>& lcids, const ImportOptions& options);
+
+// prepareImport and, unless it is a dry run, write(): on any error nothing is written, and
+// neither is anything in a dry run or when no text changes.
 ImportSummary ImportLanguages(const std::string& projectPath, const std::string& exchangePath,
                               const std::vector<std::int32_t>& lcids, const ImportOptions& options);
 

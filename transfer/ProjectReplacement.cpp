@@ -11,6 +11,7 @@
 #include "platform/jet/ColumnAdder.h"
 #include "platform/jet/PageAllocator.h"
 #include "platform/jet/TableWriter.h"
+#include "transfer/ProjectWriteChecks.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
@@ -67,12 +68,7 @@ std::string backupPath(const std::string& projectPath) {
 void replaceProject(const std::string& projectPath, const ImportPlan& plan,
                     const StoreFilter& filter) {
     const std::string project = nativePath(projectPath);
-    // Renaming over a write-protected file would go through: the protection is honoured here.
-    if (const int error = files::checkWritable(project)) {
-        throw Error(err::kReadOnly, "Die Projektdatei '" + project + "' ist schreibgeschützt (" +
-                                        files::systemErrorText(error) +
-                                        "); es wird nichts importiert.");
-    }
+    refuseUnwritableProject(project, plan);
     files::StagedFile staged(project);
     if (const int error = files::copyContent(project, staged.path())) {
         writeFailed(project, error);

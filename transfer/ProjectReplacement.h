@@ -1,8 +1,7 @@
 // Writing an import: a copy of the project beside it takes the planned changes through the Jet
 // engine and is made durable; the previous project is kept as "<name>.tvs.bak" and the copy
 // renamed over the project in one step. A failure at any step leaves the project as it was and
-// no temporary file behind. A write-protected project is refused (3027) before anything is
-// written.
+// no temporary file behind. The checks of ProjectWriteChecks.h run before anything is written.
 #pragma once
 
 #include <functional>

@@ -2,6 +2,7 @@
 // Paths are joined with "\" or native. Operations return 0 or the system's error number.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/files/File.h"
@@ -11,8 +12,12 @@ namespace glossel::files {
 // Facts about the file `path` names, links followed.
 [[nodiscard]] int infoOf(const std::string& path, FileInfo& out);
 
-// 0 when this process, with its effective rights, may write to the file `path`.
+// 0 when this process, with its effective rights, may write to the file or directory `path`
+// and its mode lets someone write to it (EACCES for a mode without write bits, even for root).
 [[nodiscard]] int checkWritable(const std::string& path);
+
+// The bytes an unprivileged writer may still put on the file system holding `directory`.
+[[nodiscard]] int freeSpaceOf(const std::string& directory, std::uint64_t& bytes);
 
 // The native path of the file `path` names, with every symbolic link resolved; the native form
 // of `path` when that cannot be told (e.g. nothing is there).

@@ -1,6 +1,7 @@
 // Path operations and file identities with POSIX calls.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,7 +46,26 @@ std::optional<FileIdentity> identityOf(const std::string& path) {
 }
 
 int checkWritable(const std::string& path) {
-    return ::faccessat(AT_FDCWD, nativePath(path).c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+    const std::string native = nativePath(path);
+    if (::faccessat(AT_FDCWD, native.c_str(), W_OK, AT_EACCESS) != 0) {
+        return errno;
+    }
+    // A process with every right (root) passes the check above for any file; a file or
+    // directory whose mode lets nobody write is still write-protected by its owner's will.
+    struct stat status {};
+    if (::stat(native.c_str(), &status) == 0 && (status.st_mode & 0222) == 0) {
+        return EACCES;
+    }
+    return 0;
+}
+
+int freeSpaceOf(const std::string& directory, std::uint64_t& bytes) {
+    struct statvfs status {};
+    if (::statvfs(nativePath(directory).c_str(), &status) != 0) {
+        return errno;
+    }
+    bytes = static_cast<std::uint64_t>(status.f_bavail) * status.f_frsize;
+    return 0;
 }
 
 std::string resolvedPath(const std::string& path) {

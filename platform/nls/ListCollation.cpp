@@ -3,7 +3,9 @@
 
 #include <unicode/coll.h>
 #include <unicode/stringpiece.h>
+#include <unicode/unistr.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
 
@@ -49,6 +51,29 @@ int compareListTexts(const std::string& a, const std::string& b) {
                     std::string("Texte lassen sich nicht vergleichen: ") + u_errorName(status));
     }
     return static_cast<int>(result);
+}
+
+std::string listSortKey(const std::string& text) {
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(text);
+    icu::Collator& collator = listCollator(uiLanguage());
+    std::string key(static_cast<std::size_t>(unicode.length()) * 2 + 8, '\0');
+    for (;;) {
+        const std::int32_t needed =
+            collator.getSortKey(unicode, reinterpret_cast<std::uint8_t*>(key.data()),
+                                static_cast<std::int32_t>(key.size()));
+        // The length given includes the key's closing zero byte, which the order needs not.
+        if (needed <= static_cast<std::int32_t>(key.size())) {
+            key.resize(needed > 0 ? static_cast<std::size_t>(needed) - 1 : 0);
+            return key;
+        }
+        key.resize(static_cast<std::size_t>(needed));
+    }
+}
+
+std::string foldedCase(const std::string& text) {
+    std::string folded;
+    icu::UnicodeString::fromUTF8(text).foldCase().toUTF8String(folded);
+    return folded;
 }
 
 }  // namespace glossel::nls

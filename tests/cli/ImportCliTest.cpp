@@ -83,6 +83,23 @@ TEST_F(ImportCli, DryRunAndErrorsWriteNothing) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path("")), fs::directory_iterator()), 1);
 }
 
+TEST_F(ImportCli, ADryRunFailsAsTheImportWouldOnAWriteProtectedProject) {
+    fs::permissions(project_, fs::perms::owner_read);
+    const auto before = test::readBytes(project_);
+    const std::string workbook = "'" + test::dataPath("import/libreoffice_texts.xls") + "'";
+    const CliResult dry = import(workbook + " --language 1031 --dry-run");
+    const CliResult real = import(workbook + " --language 1031");
+    EXPECT_EQ(dry.status, 1);
+    EXPECT_EQ(dry.out, "");
+    EXPECT_EQ(dry.err.rfind("3027: Die Projektdatei '" + project_ + "' ist schreibgeschützt", 0),
+              0u)
+        << dry.err;
+    EXPECT_EQ(real.status, 1);
+    EXPECT_EQ(real.err, dry.err);
+    EXPECT_EQ(test::readBytes(project_), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path("")), fs::directory_iterator()), 1);
+}
+
 TEST_F(ImportCli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(runCli("import a b").status, 2);
     EXPECT_EQ(runCli("import a b --language").status, 2);

@@ -8,10 +8,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "forms/FImport.h"
 #include "forms/MessageBox.h"
@@ -55,8 +59,58 @@ Variant textOf(const std::string& database, std::int32_t id, const std::string& 
     return value;
 }
 
+// What the review showed, read before it was closed.
+struct Review {
+    bool shown = false;
+    QString caption;
+    QString summary;
+    std::vector<QStringList> rows;
+    QStringList buttons;  // by name, left to right
+    QString defaultButton;
+};
+
+// Every language text of the project, by "<ID> <column>".
+std::map<std::string, Variant> projectTexts(const std::string& database) {
+    dao::Database opened = dao::DBEngine().OpenDatabase(database);
+    dao::Recordset records = opened.OpenRecordset("TidxTexts");
+    std::map<std::string, Variant> texts;
+    for (records.MoveFirst(); !records.Eof(); records.MoveNext()) {
+        const std::string id =
+            std::to_string(std::get<std::int32_t>(records.Fields().Item("ID").Value()));
+        for (const dao::Field& field : records.Fields()) {
+            if (field.Name().starts_with("L")) {
+                texts[id + " " + field.Name()] = field.Value();
+            }
+        }
+    }
+    records.Close();
+    opened.Close();
+    return texts;
+}
+
 class FImportTest : public test::WindowTest<FImport> {
 protected:
+    // Reads the next review into `review` and closes it with the button `closing`.
+    QPointer<QTimer> watchReview(Review& review, const char* closing) {
+        return test::onNextModal([&review, closing](QWidget& dialog) {
+            review.shown = true;
+            review.caption = dialog.windowTitle();
+            review.summary = child<QPlainTextEdit>(dialog, "txtSummary").toPlainText();
+            review.rows = test::tableRows(child<QTableView>(dialog, "tblChanges"));
+            QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+            std::sort(buttons.begin(), buttons.end(), [](QPushButton* a, QPushButton* b) {
+                return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+            });
+            for (QPushButton* button : buttons) {
+                review.buttons.append(button->objectName());
+                if (button->isDefault()) {
+                    review.defaultButton = button->objectName();
+                }
+            }
+            QTest::mouseClick(&child<QPushButton>(dialog, closing), Qt::LeftButton);
+        });
+    }
+
     std::string projectFile(const std::string& name) {
         return projects_.directory(name) + "/" + name + ".tvs";
     }
@@ -217,61 +271,107 @@ TEST_F(FImportTest, ListsTheFilesLanguagesMarkingThoseTheProjectLacks) {
     EXPECT_TRUE(MessageBox::takeShown().isEmpty());
 }
 
-TEST_F(FImportTest, CheckShowsTheSummaryAndWritesNothing) {
+TEST_F(FImportTest, CheckShowsTheReviewAndWritesNothing) {
     readyToImport();
     const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    const Variant german = textOf(projectFile("Linie1"), 1, "L1031");
+    Review review;
+    watchReview(review, "cmdClose");
     QTest::mouseClick(&button("cmdCheck"), Qt::LeftButton);
-    const QList<ShownMessage> shown = MessageBox::takeShown();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0].icon, MessageIcon::Information);
-    EXPECT_FALSE(shown[0].duringWaitCursor);
-    EXPECT_TRUE(shown[0].text.startsWith(QString(kGermanEntry) + ": 1 Text geändert, "))
-        << shown[0].text.toStdString();
+    ASSERT_TRUE(review.shown);
+    EXPECT_EQ(review.caption, QString::fromUtf8("TessviaStudio - Import prüfen"));
+    EXPECT_EQ(review.buttons, (QStringList{"cmdSaveCsv", "cmdClose"}));
+    EXPECT_EQ(review.rows,
+              (std::vector<QStringList>{
+                  {"1", kGermanEntry, QString::fromStdString(std::get<std::string>(german)),
+                   QString::fromUtf8(kChangedGerman)},
+                  {"1", kItalianEntry, "(leer)", QString::fromUtf8(kItalianText)}}));
+    EXPECT_TRUE(review.summary.startsWith(QString(kGermanEntry) + ": 1 Text geändert, "));
     EXPECT_TRUE(
-        shown[0].text.contains(QString(kItalianEntry) + ", neue Spalte: 1 Text geändert, "));
-    EXPECT_TRUE(shown[0].text.contains("Probelauf"));
+        review.summary.contains(QString(kItalianEntry) + ", neue Spalte: 1 Text geändert, "));
+    EXPECT_TRUE(review.summary.contains("IDs, die das Projekt nicht hat: keine"));
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
     EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(FImportTest, ImportAfterJaWritesTheProject) {
+TEST_F(FImportTest, UebernehmenWritesExactlyWhatTheReviewShowed) {
     readyToImport();
-    MessageBox::answerNextQuestion(true);
+    const std::map<std::string, Variant> before = projectTexts(projectFile("Linie1"));
+    Review review;
+    watchReview(review, "cmdAccept");
     QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
+    ASSERT_TRUE(review.shown);
+    EXPECT_EQ(review.caption, QString::fromUtf8("TessviaStudio - Import übernehmen?"));
+    EXPECT_EQ(review.buttons, (QStringList{"cmdSaveCsv", "cmdAccept", "cmdCancel"}));
+    EXPECT_EQ(review.defaultButton, "cmdCancel");
+    EXPECT_FALSE(review.summary.contains("Probelauf"));
 
-    const QList<ShownMessage> shown = MessageBox::takeShown();
-    ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[0].icon, MessageIcon::Question);
-    EXPECT_FALSE(shown[0].duringWaitCursor);
-    EXPECT_TRUE(shown[0].text.startsWith(QString(kGermanEntry) + ": 1 Text geändert, "));
-    EXPECT_TRUE(shown[0].text.endsWith(QString::fromUtf8("keine\n\nÜbernehmen?")))
-        << shown[0].text.toStdString();
-    EXPECT_FALSE(shown[0].text.contains("Probelauf"));
-    EXPECT_EQ(shown[1].icon, MessageIcon::Information);
-    EXPECT_TRUE(shown[1].text.startsWith(QString::fromUtf8("Texte erfolgreich importiert!\n\n") +
-                                         kGermanEntry + ": 1 Text geändert, "))
-        << shown[1].text.toStdString();
-    EXPECT_TRUE(shown[1].text.contains("Das Projekt wurde geschrieben"));
+    // Every cell that differs afterwards is a row of the review, with the text it showed.
+    const std::map<std::string, Variant> after = projectTexts(projectFile("Linie1"));
+    std::map<std::string, Variant> changed;
+    for (const auto& [cell, value] : after) {
+        const auto old = before.find(cell);
+        if (old == before.end() ? !std::holds_alternative<Null>(value) : old->second != value) {
+            changed[cell] = value;
+        }
+    }
+    std::map<std::string, Variant> shown;
+    for (const QStringList& row : review.rows) {
+        const std::string column = row[1] == kGermanEntry ? "L1031" : "L1040";
+        shown[row[0].toStdString() + " " + column] = std::string(row[3].toUtf8());
+    }
+    EXPECT_EQ(changed, shown);
+
+    const QList<ShownMessage> messages = MessageBox::takeShown();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0].icon, MessageIcon::Information);
+    EXPECT_FALSE(messages[0].duringWaitCursor);
+    EXPECT_TRUE(messages[0].text.startsWith(QString::fromUtf8("Texte erfolgreich importiert!\n\n") +
+                                            kGermanEntry + ": 1 Text geändert, "))
+        << messages[0].text.toStdString();
+    EXPECT_TRUE(messages[0].text.contains("Das Projekt wurde geschrieben"));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-
-    EXPECT_EQ(textOf(projectFile("Linie1"), 1, "L1031"), Variant(std::string(kChangedGerman)));
-    EXPECT_EQ(textOf(projectFile("Linie1"), 1, "L1040"), Variant(std::string(kItalianText)));
     EXPECT_TRUE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
     // The project has the Italian column now; the ticks stay.
     EXPECT_EQ(entries(), (QStringList{kGermanEntry, kEnglishEntry, kItalianEntry}));
     EXPECT_TRUE(buttonsEnabled());
 }
 
-TEST_F(FImportTest, ImportAfterNeinWritesNothing) {
+TEST_F(FImportTest, AbbrechenAndEscWriteNothing) {
     readyToImport();
     const auto before = glossel::test::readBytes(projectFile("Linie1"));
-    MessageBox::answerNextQuestion(false);
+    Review review;
+    watchReview(review, "cmdCancel");
     QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
-    const QList<ShownMessage> shown = MessageBox::takeShown();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0].icon, MessageIcon::Question);
+    ASSERT_TRUE(review.shown);
+    test::onNextModal([](QWidget& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    QTest::mouseClick(&button("cmdImport"), Qt::LeftButton);
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
     EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
     EXPECT_FALSE(std::filesystem::exists(projectFile("Linie1") + ".bak"));
+}
+
+// Checked before the review asks, and by "Prüfen" alike.
+TEST_F(FImportTest, AWriteProtectedProjectIsRefusedBeforeTheReview) {
+    readyToImport();
+    std::filesystem::permissions(projectFile("Linie1"), std::filesystem::perms::owner_read);
+    const auto before = glossel::test::readBytes(projectFile("Linie1"));
+    for (const char* command : {"cmdImport", "cmdCheck"}) {
+        Review review;
+        QPointer<QTimer> watch = watchReview(review, "cmdCancel");
+        QTest::mouseClick(&button(command), Qt::LeftButton);
+        delete watch.data();
+        EXPECT_FALSE(review.shown) << command;
+        const QList<ShownMessage> shown = MessageBox::takeShown();
+        ASSERT_EQ(shown.size(), 1);
+        EXPECT_TRUE(shown[0].text.startsWith("3027: Die Projektdatei '"))
+            << shown[0].text.toStdString();
+        EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8("schreibgeschützt")));
+    }
+    EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
+    std::filesystem::permissions(projectFile("Linie1"), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
 }
 
 TEST_F(FImportTest, TheChooserExplainsTheImport) {
@@ -311,10 +411,11 @@ TEST_F(FImportTest, AnErrorIsShownAndTheWindowGoesOn) {
     EXPECT_EQ(glossel::test::readBytes(projectFile("Linie1")), before);
 
     std::filesystem::rename(file + ".weg", file);
+    Review review;
+    watchReview(review, "cmdClose");
     QTest::mouseClick(&button("cmdCheck"), Qt::LeftButton);
-    shown = MessageBox::takeShown();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_TRUE(shown[0].text.contains("Probelauf"));
+    EXPECT_TRUE(review.shown);
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
 }
 
 }  // namespace

@@ -47,7 +47,20 @@ void expectUnclippedFileColumns(QWidget& fileDialog) {
     EXPECT_LE(total, files->viewport()->width()) << "the columns do not fit side by side";
 }
 
-void onNextModal(std::function<void(QWidget&)> action) {
+std::vector<QStringList> tableRows(const QTableView& table) {
+    const QAbstractItemModel& model = *table.model();
+    std::vector<QStringList> rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model.columnCount(); ++column) {
+            cells.append(model.index(row, column).data().toString());
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+QPointer<QTimer> onNextModal(std::function<void(QWidget&)> action) {
     auto* poll = new QTimer(qApp);
     poll->setInterval(kPollMilliseconds);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
@@ -60,6 +73,7 @@ void onNextModal(std::function<void(QWidget&)> action) {
         action(*modal);
     });
     poll->start();
+    return poll;
 }
 
 void clickRow(QTreeWidget& list, int row) {

@@ -6,9 +6,12 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -24,8 +27,8 @@
 namespace glossel::forms::test {
 
 // Runs `action` on the next modal window as soon as it is shown and active. The action must end
-// it.
-void onNextModal(std::function<void(QWidget&)> action);
+// it. The watch returned may be deleted to call it off while no modal window came.
+QPointer<QTimer> onNextModal(std::function<void(QWidget&)> action);
 
 // Fails the test when a column of a file dialog's details view is narrower than its title and
 // contents need, or the view is not the details view.
@@ -48,6 +51,9 @@ void clickBelowRows(QTreeWidget& list);
 
 // The texts of the list's first column, top to bottom.
 std::vector<std::string> rowNames(const QTreeWidget& list);
+
+// The table's cells as it shows them, row by row, top to bottom.
+std::vector<QStringList> tableRows(const QTableView& table);
 
 // A machine registry of the test's own (TESSVIA_REGISTRY) with projects registered in it.
 class TestProjects {

@@ -93,14 +93,51 @@ TEST_F(ImportRefusal, Jet3ProjectsAndMissingProjects) {
     expectRefused(file, {1031}, 3024, "Demo.tvs");
 }
 
-TEST_F(ImportRefusal, AWriteProtectedProjectIsNotReplaced) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "root may write to any file";
-    }
+// A project file or directory that nobody may write is refused by the dry run as by the import
+// (also when the tests run as root, who could write them).
+TEST_F(ImportRefusal, AWriteProtectedProjectOrDirectoryIsRefusedAlsoInADryRun) {
     const std::string file = exportTo("Texte.mdb", {1031});
     editExchange(file, {{1, {{"L1031", std::string("geändert")}}}});
-    std::filesystem::permissions(project_, std::filesystem::perms::owner_read);
-    expectRefused(file, {1031}, 3027, "schreibgeschützt");
+    ImportOptions dryRun;
+    dryRun.dryRun = true;
+    namespace fs = std::filesystem;
+    fs::permissions(project_, fs::perms::owner_read | fs::perms::group_read);
+    expectRefused(file, {1031}, 3027, "Die Projektdatei '" + project_ + "' ist schreibgeschützt");
+    EXPECT_EQ(glossel::test::errorOf([&] { import(file, {1031}, dryRun); }).number(), 3027);
+    fs::permissions(project_, fs::perms::owner_write, fs::perm_options::add);
+
+    fs::permissions(directory_, fs::perms::owner_read | fs::perms::owner_exec);
+    const Error refused = glossel::test::errorOf([&] { import(file, {1031}, dryRun); });
+    fs::permissions(directory_, fs::perms::owner_all);
+    EXPECT_EQ(refused.number(), 3027);
+    EXPECT_NE(refused.description().find("Das Verzeichnis des Projekts '" + directory_ + "'"),
+              std::string::npos)
+        << refused.description();
+    // Nothing to change, nothing to refuse.
+    fs::permissions(project_, fs::perms::owner_read);
+    EXPECT_FALSE(import(exportTo("Gleich.mdb", {1031}), {1031}).written);
+    fs::permissions(project_, fs::perms::owner_write, fs::perm_options::add);
+}
+
+// The review shows one state of the project; a project changed behind it is not written over.
+TEST_F(ImportRefusal, AProjectChangedSinceItWasReadIsNotWritten) {
+    const std::string file = exportTo("Texte.mdb", {1031});
+    editExchange(file, {{1, {{"L1031", std::string("geändert")}}}});
+    PreparedImport prepared = prepareImport(project_, file, {1031}, {});
+    ASSERT_TRUE(prepared.summary().changesProject());
+    {
+        files::File project;
+        ASSERT_EQ(project.open(project_, files::Access::readWrite), 0);
+        // The same byte written again: the content is alike, the file was written all the same.
+        std::uint8_t first[1];
+        ASSERT_EQ(project.readAt(0, first), 0);
+        ASSERT_EQ(project.writeAt(0, first), 0);
+    }
+    const DirectorySnapshot before = snapshot();
+    const Error error = glossel::test::errorOf([&] { prepared.write(); });
+    EXPECT_EQ(error.number(), 3197) << error.description();
+    EXPECT_NE(error.description().find("wurde geändert, seit es gelesen wurde"), std::string::npos);
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(ImportRefusal, AProjectAnotherProgramOrAnotherImportHoldsOpen) {

@@ -12,7 +12,7 @@ void writeRowsCsv(const std::string& path, const std::vector<std::string>& heade
                   const Rows& rows) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     for (std::size_t i = 0; i < header.size(); ++i) {
-        out << (i ? "," : "") << cli::csvQuoted(header[i]);
+        out << (i ? "," : "") << glossel::csvQuoted(header[i]);
     }
     out << '\n';
     for (const auto& row : rows) {
