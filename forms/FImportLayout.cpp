@@ -23,7 +23,7 @@ void FImport::layOut() {
     txtName = head.txtName;
     cmdSearchProject = head.cmdSearchProject;
     txtPath = head.txtPath;
-    QLabel* fileLabel = addLabel(2, "&Importieren aus Datei", fra, twipsRect(180, 1500, 3615, 195));
+    QLabel* fileLabel = addLabel(2, "Importieren aus &Datei", fra, twipsRect(180, 1500, 3615, 195));
     txtFile = addTextField("txtFile", fra, twipsRect(120, 1740, 5535, 300));
     lockTextField(*txtFile);
     cmdSearchFile = addSearchButton("cmdSearchFile", fra, twipsRect(5760, 1740, 330, 315));

@@ -81,6 +81,7 @@ TEST_F(FGlosselTest, TabOrderAccessKeysAndEsc) {
     EXPECT_EQ(child<QLabel>(window_, "lbl(2)").buddy(), &languages());
     QTest::keyClick(&window_, Qt::Key_S, Qt::AltModifier);
     EXPECT_TRUE(languages().hasFocus());
+    EXPECT_EQ(test::accessKeysUsedTwice(window_), QStringList());
 
     QTest::keyClick(&languages(), Qt::Key_Escape);
     EXPECT_FALSE(window_.isVisible());

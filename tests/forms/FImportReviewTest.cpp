@@ -149,6 +149,7 @@ TEST_F(FImportReviewTest, AskingTheCancelIsTheDefaultAndEscCancels) {
     open(FImportReview::Purpose::Import);
     EXPECT_TRUE(child<QPushButton>(*dialog_, "cmdCancel").isDefault());
     EXPECT_FALSE(child<QPushButton>(*dialog_, "cmdAccept").isDefault());
+    EXPECT_EQ(test::accessKeysUsedTwice(*dialog_), QStringList());
     const QString summary = child<QPlainTextEdit>(*dialog_, "txtSummary").toPlainText();
     EXPECT_FALSE(summary.contains("Probelauf"));
     EXPECT_TRUE(summary.endsWith(QString::fromUtf8("das vorige bleibt als .bak daneben.")));

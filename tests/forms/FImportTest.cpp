@@ -189,7 +189,7 @@ TEST_F(FImportTest, StartsEmptyWithCheckAndImportDisabled) {
     EXPECT_EQ(window_.minimumSize(), window_.maximumSize());
     EXPECT_EQ(child<QLabel>(window_, "lbl(0)").text(), "Projekt&name");
     EXPECT_EQ(child<QLabel>(window_, "lbl(1)").text(), "Projekt&verzeichnis");
-    EXPECT_EQ(child<QLabel>(window_, "lbl(2)").text(), "&Importieren aus Datei");
+    EXPECT_EQ(child<QLabel>(window_, "lbl(2)").text(), "Importieren aus &Datei");
     EXPECT_EQ(child<QLabel>(window_, "lbl(3)").text(), "Zu importierende &Sprachen");
     EXPECT_EQ(child<QLabel>(window_, "lbl(2)").buddy(), &field("txtFile"));
     EXPECT_EQ(child<QLabel>(window_, "lbl(3)").buddy(), &languages());
@@ -219,6 +219,9 @@ TEST_F(FImportTest, TabOrderAndAccessKeys) {
     EXPECT_TRUE(languages().hasFocus());
     QTest::keyClick(&window_, Qt::Key_V, Qt::AltModifier);
     EXPECT_TRUE(field("txtPath").hasFocus());
+    QTest::keyClick(&window_, Qt::Key_D, Qt::AltModifier);
+    EXPECT_TRUE(field("txtFile").hasFocus());
+    EXPECT_EQ(test::accessKeysUsedTwice(window_), QStringList());
 }
 
 TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {

@@ -1,8 +1,11 @@
 // Test helpers for the windows.
 #include "tests/forms/FormsTestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -58,6 +61,29 @@ std::vector<QStringList> tableRows(const QTableView& table) {
         rows.push_back(cells);
     }
     return rows;
+}
+
+QStringList accessKeysUsedTwice(const QWidget& window) {
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        texts.append(label->text());
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        texts.append(button->text());
+    }
+    QStringList seen;
+    QStringList twice;
+    for (const QString& text : texts) {
+        const QString key = QKeySequence::mnemonic(text).toString();
+        if (key.isEmpty()) {
+            continue;
+        }
+        if (seen.contains(key) && !twice.contains(key)) {
+            twice.append(key);
+        }
+        seen.append(key);
+    }
+    return twice;
 }
 
 QPointer<QTimer> onNextModal(std::function<void(QWidget&)> action) {

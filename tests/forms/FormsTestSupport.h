@@ -52,6 +52,10 @@ void clickBelowRows(QTreeWidget& list);
 // The texts of the list's first column, top to bottom.
 std::vector<std::string> rowNames(const QTreeWidget& list);
 
+// The access keys (Alt+letter) that more than one label or button of the window claims: Qt
+// only moves the focus between those instead of acting.
+QStringList accessKeysUsedTwice(const QWidget& window);
+
 // The table's cells as it shows them, row by row, top to bottom.
 std::vector<QStringList> tableRows(const QTableView& table);
 
