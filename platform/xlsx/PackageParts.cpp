@@ -2,7 +2,7 @@
 #include "platform/xlsx/PackageParts.h"
 
 #include "platform/xlsx/OoxmlFormat.h"
-#include "platform/xlsx/XmlParser.h"
+#include "platform/xlsx/PartXml.h"
 
 namespace glossel::xlsx {
 namespace {
@@ -94,7 +94,7 @@ std::vector<Relationship> readRelationships(const ZipReader& zip, std::string_vi
     }
     const PartPlace place{zip.path(), entry->name};
     RelationshipsHandler handler(partName == "/" ? std::string_view("/") : partName, found);
-    XmlParser parser(handler, place);
+    PartParser parser(handler, place);
     handler.parser = &parser;
     zip.inflate(*entry, [&](std::string_view piece) { parser.feed(piece, false); });
     parser.feed({}, true);

@@ -5,9 +5,10 @@
 #include <optional>
 
 #include "platform/xlsx/OoxmlFormat.h"
-#include "platform/xlsx/XmlParser.h"
+#include "platform/xlsx/PartXml.h"
 #include "platform/xlsx/XmlSubtree.h"
 #include "platform/xlsx/XmlText.h"
+#include "platform/xml/XmlEscape.h"
 
 namespace glossel::xlsx {
 namespace {
@@ -138,7 +139,7 @@ SharedStringsPart readSharedStrings(const ZipReader& zip, const ZipEntry& entry,
     SharedStringsPart part;
     SharedStringsHandler handler(part, strings);
     const PartPlace place{zip.path(), entry.name};
-    XmlParser parser(handler, place);
+    PartParser parser(handler, place);
     handler.parser = &parser;
     zip.inflate(entry, [&](std::string_view piece) { parser.feed(piece, false); });
     parser.feed({}, true);
@@ -177,7 +178,7 @@ void writeSharedStrings(const SharedStringsPart& part, const spreadsheet::String
         } else {
             const std::string_view text = strings.text(entry);
             out += open;
-            out += needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>";
+            out += xml::needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>";
             appendEscapedText(out, text);
             out += close;
             out += "t>";

@@ -6,11 +6,12 @@
 
 #include "platform/spreadsheet/CellNames.h"
 #include "platform/xlsx/OoxmlFormat.h"
+#include "platform/xlsx/PartXml.h"
 #include "platform/xlsx/SheetNames.h"
 #include "platform/xlsx/SheetXml.h"
-#include "platform/xlsx/XmlParser.h"
 #include "platform/xlsx/XmlSubtree.h"
 #include "platform/xlsx/XmlText.h"
+#include "platform/xml/XmlEscape.h"
 
 namespace glossel::xlsx {
 namespace {
@@ -203,7 +204,7 @@ private:
             }
             kept.xml += attribute.local;
             kept.xml += "=\"";
-            appendEscapedAttribute(kept.xml, pair[1]);
+            xml::appendEscapedAttribute(kept.xml, pair[1]);
             kept.xml += '"';
         }
         kept.style = customFormat ? style : std::nullopt;
@@ -390,7 +391,7 @@ SheetPart readSheetPart(const ZipReader& zip, const ZipEntry& entry, spreadsheet
     SheetPart part;
     SheetHandler handler(part, strings, sharedEntries);
     const PartPlace place{zip.path(), entry.name};
-    XmlParser parser(handler, place);
+    PartParser parser(handler, place);
     handler.parser = &parser;
     std::uint64_t base = 0;  // where the current piece starts in the part
     std::string previous;    // the piece before, for a tail that starts in it

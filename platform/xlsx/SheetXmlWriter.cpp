@@ -7,6 +7,7 @@
 #include "platform/spreadsheet/CellNames.h"
 #include "platform/xlsx/SheetXml.h"
 #include "platform/xlsx/XmlText.h"
+#include "platform/xml/XmlEscape.h"
 
 namespace glossel::xlsx {
 namespace {
@@ -114,7 +115,7 @@ public:
         }
         out_ += " t=\"inlineStr\">";
         element("is>");
-        element(needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>");
+        element(xml::needsPreservedSpace(text) ? "t xml:space=\"preserve\">" : "t>");
         appendEscapedText(out_, text);
         closing("t");
         closing("is");

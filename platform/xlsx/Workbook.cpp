@@ -10,8 +10,8 @@
 #include "platform/xlsx/OoxmlFormat.h"
 #include "platform/xlsx/PackageError.h"
 #include "platform/xlsx/PackageParts.h"
+#include "platform/xlsx/PartXml.h"
 #include "platform/xlsx/SheetXml.h"
-#include "platform/xlsx/XmlParser.h"
 #include "platform/xlsx/ZipWriter.h"
 
 namespace glossel::xlsx {
@@ -94,7 +94,7 @@ void Workbook::read() {
     {
         WorkbookHandler handler(listed);
         const PartPlace place{path_, workbookEntry->name};
-        XmlParser parser(handler, place);
+        PartParser parser(handler, place);
         handler.parser = &parser;
         zip_->inflate(*workbookEntry, [&](std::string_view piece) { parser.feed(piece, false); });
         parser.feed({}, true);

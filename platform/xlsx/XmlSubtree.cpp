@@ -2,6 +2,7 @@
 #include "platform/xlsx/XmlSubtree.h"
 
 #include "platform/xlsx/XmlText.h"
+#include "platform/xml/XmlEscape.h"
 
 namespace glossel::xlsx {
 
@@ -22,7 +23,7 @@ void XmlSubtree::start(const XmlName& name, const XmlAttributes& attributes) {
     appendName(name);
     for (const auto& [prefix, uri] : declarations_) {
         xml_ += prefix.empty() ? " xmlns=\"" : " xmlns:" + prefix + "=\"";
-        appendEscapedAttribute(xml_, uri);
+        xml::appendEscapedAttribute(xml_, uri);
         xml_ += '"';
     }
     declarations_.clear();
@@ -30,7 +31,7 @@ void XmlSubtree::start(const XmlName& name, const XmlAttributes& attributes) {
         xml_ += ' ';
         appendName(splitName(*pair));
         xml_ += "=\"";
-        appendEscapedAttribute(xml_, pair[1]);
+        xml::appendEscapedAttribute(xml_, pair[1]);
         xml_ += '"';
     }
     xml_ += '>';

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/xlsx/XmlParser.h"
+#include "platform/xlsx/PartXml.h"
 
 namespace glossel::xlsx {
 

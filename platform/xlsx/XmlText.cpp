@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/xml/XmlEscape.h"
 
 namespace glossel::xlsx {
 namespace {
@@ -49,16 +50,14 @@ void appendUnitEscape(std::string& out, unsigned unit) {
     out += '_';
 }
 
-// Whether XML 1.0 cannot carry the character at `at` as it is (or, for CR, would not keep it):
-// the C0 controls but tab and LF, and U+FFFE, U+FFFF (EF BF BE, EF BF BF in UTF-8).
+// The unit written as _xHHHH_ at `at`: what XML 1.0 cannot carry, and CR, which the parser
+// would read back as LF.
 std::optional<unsigned> unitToEscape(std::string_view text, std::size_t at) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x20 && byte != '\t' && byte != '\n') {
-        return byte;
+    if (text[at] == '\r') {
+        return 0x0D;
     }
-    if (byte == 0xEF && text.size() - at >= 3 && static_cast<unsigned char>(text[at + 1]) == 0xBF &&
-        (static_cast<unsigned char>(text[at + 2]) & 0xFE) == 0xBE) {
-        return 0xFFFE | (static_cast<unsigned char>(text[at + 2]) & 1);
+    if (const auto character = xml::uncarriableAt(text, at)) {
+        return static_cast<unsigned>(*character);
     }
     return std::nullopt;
 }
@@ -117,38 +116,6 @@ void appendEscapedText(std::string& out, std::string_view text) {
             out += c;
         }
     }
-}
-
-void appendEscapedAttribute(std::string& out, std::string_view value) {
-    for (const char c : value) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\t':
-                out += "&#9;";
-                break;
-            case '\n':
-                out += "&#10;";
-                break;
-            case '\r':
-                out += "&#13;";
-                break;
-            default:
-                out += c;
-        }
-    }
-}
-
-bool needsPreservedSpace(std::string_view text) {
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    return !text.empty() && (space(text.front()) || space(text.back()));
 }
 
 std::string decodeEscapes(std::string_view text) {

@@ -10,11 +10,6 @@ namespace glossel::xlsx {
 
 // `text` (UTF-8) as element content.
 void appendEscapedText(std::string& out, std::string_view text);
-// `value` as an attribute value between double quotes.
-void appendEscapedAttribute(std::string& out, std::string_view value);
-// Whether the text begins or ends with white space, which its element keeps only with
-// xml:space="preserve".
-bool needsPreservedSpace(std::string_view text);
 // Element content as parsed, with its _xHHHH_ patterns (either letter case) decoded.
 std::string decodeEscapes(std::string_view text);
 

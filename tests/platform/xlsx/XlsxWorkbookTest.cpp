@@ -106,8 +106,6 @@ TEST(XlsxWorkbook, EscapesAsExcelWritesThem) {
     EXPECT_EQ(out, "a_x000D_\nb_x005F_x0041__x0001_&lt;&amp;&gt;");
     EXPECT_EQ(decodeEscapes("a_x000d__x000A_b_x005F_x0041__xD83D__xDE00__x12"),
               "a\r\nb_x0041_😀_x12");
-    EXPECT_TRUE(needsPreservedSpace(" a"));
-    EXPECT_FALSE(needsPreservedSpace("a b"));
 }
 
 TEST(XlsxWorkbook, HostilePackagesAreRefusedQuicklyNamingFileAndPart) {

@@ -1,13 +1,13 @@
 // expat with namespace triplets; handler errors are carried out of expat's C frames as an
 // exception_ptr and thrown again once expat has returned.
-#include "platform/xlsx/XmlParser.h"
+#include "platform/xml/XmlParser.h"
 
 #include <expat.h>
 
+#include <exception>
+#include <string>
 
-#include "platform/xlsx/OoxmlFormat.h"
-
-namespace glossel::xlsx {
+namespace glossel::xml {
 namespace {
 
 constexpr char kSeparator = '\x01';
@@ -71,8 +71,8 @@ struct XmlCallbacks {
 
     static void start(void* data, const char* name, const char** attributes) {
         guarded(data, [&](XmlParser& parser) {
-            if (++parser.depth_ > kMaxXmlDepth) {
-                parser.fail("die Elemente sind tiefer als " + std::to_string(kMaxXmlDepth) +
+            if (++parser.depth_ > parser.maxDepth_) {
+                parser.fail("die Elemente sind tiefer als " + std::to_string(parser.maxDepth_) +
                             " Ebenen verschachtelt");
             }
             parser.handler_.start(splitName(name), XmlAttributes(attributes));
@@ -96,19 +96,22 @@ struct XmlCallbacks {
     }
     static void doctype(void* data, const char*, const char*, const char*, int) {
         guarded(data, [](XmlParser& parser) {
-            parser.fail("der Teil enthält eine Dokumenttyp-Deklaration (DOCTYPE)");
+            parser.fail("das XML enthält eine Dokumenttyp-Deklaration (DOCTYPE)");
         });
     }
     static void entity(void* data, const char* name, int, const char*, int, const char*,
                        const char*, const char*, const char*) {
         guarded(data, [&](XmlParser& parser) {
-            parser.fail("der Teil deklariert die Entität '" + std::string(name) + "'");
+            parser.fail("das XML deklariert die Entität '" + std::string(name) + "'");
         });
     }
 };
 
-XmlParser::XmlParser(XmlHandler& handler, const PartPlace& place)
-    : handler_(handler), place_(place), parser_(XML_ParserCreateNS(nullptr, kSeparator)) {
+XmlParser::XmlParser(XmlHandler& handler, const XmlFailure& failure, unsigned maxDepth)
+    : handler_(handler),
+      failure_(failure),
+      maxDepth_(maxDepth),
+      parser_(XML_ParserCreateNS(nullptr, kSeparator)) {
     XML_Parser parser = parserOf(parser_);
     if (!parser) {
         throw std::bad_alloc();
@@ -165,7 +168,8 @@ std::string_view XmlParser::eventBytes() const {
 }
 
 void XmlParser::fail(std::string_view what) const {
-    throwDamaged({place_.path, place_.part, XML_GetCurrentLineNumber(parserOf(parser_))}, what);
+    failure_.fail(XML_GetCurrentLineNumber(parserOf(parser_)), what);
+    std::terminate();  // a failure must throw
 }
 
-}  // namespace glossel::xlsx
+}  // namespace glossel::xml

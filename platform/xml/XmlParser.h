@@ -1,7 +1,7 @@
-// A streaming XML parser for package parts, over expat: the part is fed in pieces as it is
-// inflated, and the handler sees elements by namespace and local name. What an OOXML part never
-// holds is refused as damage: a DOCTYPE or any entity declaration (so no entity is ever expanded
-// or fetched), and nesting deeper than OoxmlFormat.h allows.
+// A streaming XML parser over expat for files from outside: the document is fed in pieces as it
+// is read or inflated, and the handler sees elements by namespace and local name. What none of
+// the exchange formats holds is refused: a DOCTYPE or any entity declaration (so no entity is ever
+// expanded or fetched), and nesting deeper than the caller allows.
 #pragma once
 
 #include <cstdint>
@@ -9,9 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/xlsx/PackageError.h"
-
-namespace glossel::xlsx {
+namespace glossel::xml {
 
 // A name as the parser reports it: namespace URI (empty for none), local name, and the prefix
 // the document wrote it with (empty for none).
@@ -48,24 +46,32 @@ public:
     virtual void declareNamespace(std::string_view, std::string_view) {}
 };
 
+// How the parser's caller reports a document it cannot take: `line` is 0 where none is known.
+// Must throw.
+class XmlFailure {
+public:
+    virtual ~XmlFailure() = default;
+    [[noreturn]] virtual void fail(std::uint64_t line, std::string_view what) const = 0;
+};
+
 class XmlParser {
 public:
-    // `place` names the part in errors and must outlive the parser.
-    XmlParser(XmlHandler& handler, const PartPlace& place);
+    // `failure` must outlive the parser; elements may nest `maxDepth` deep.
+    XmlParser(XmlHandler& handler, const XmlFailure& failure, unsigned maxDepth);
     ~XmlParser();
     XmlParser(const XmlParser&) = delete;
     XmlParser& operator=(const XmlParser&) = delete;
 
-    // Parses the next piece of the part; `last` after the final one. Error 3049 naming the part
-    // and line for XML that is not well-formed or refused; errors the handler throws pass on.
+    // Parses the next piece; `last` after the final one. XML that is not well-formed or refused
+    // goes to the failure with its line; errors the handler throws pass on.
     void feed(std::string_view piece, bool last);
 
-    // While a handler runs: where the current event's bytes start in the part, how many there
+    // While a handler runs: where the current event's bytes start in the document, how many there
     // are (0 for the end of an empty-element tag), and the bytes themselves.
     std::uint64_t eventOffset() const;
     std::uint64_t eventLength() const;
     std::string_view eventBytes() const;
-    // Ends parsing with error 3049 naming the part and the current line.
+    // Ends parsing through the failure, with the current line.
     [[noreturn]] void fail(std::string_view what) const;
 
 private:
@@ -73,10 +79,11 @@ private:
     void stop(std::exception_ptr error);
 
     XmlHandler& handler_;
-    const PartPlace& place_;
+    const XmlFailure& failure_;
+    unsigned maxDepth_;
     void* parser_;
     unsigned depth_ = 0;
     std::exception_ptr error_;
 };
 
-}  // namespace glossel::xlsx
+}  // namespace glossel::xml
