@@ -12,34 +12,11 @@
 #include "platform/nls/AnsiText.h"
 #include "platform/nls/DefaultAnsiCodePage.h"
 #include "platform/nls/Environment.h"
+#include "platform/nls/IcuLocale.h"
 
 namespace glossel::nls {
 
 namespace {
-
-std::optional<std::string> icuLocaleOfLcid(std::int32_t lcid) {
-    char id[ULOC_FULLNAME_CAPACITY];
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length =
-        uloc_getLocaleForLCID(static_cast<std::uint32_t>(lcid), id, sizeof id, &status);
-    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING || length == 0) {
-        return std::nullopt;
-    }
-    std::string locale(id, static_cast<std::size_t>(length));
-    // ICU answers LCID 0 (and the "default locale" LCIDs 0x400, 0x800) with its root locale.
-    if (locale == "root") {
-        return std::nullopt;
-    }
-    return locale;
-}
-
-std::string localePart(const std::string& id,
-                       int32_t (*part)(const char*, char*, int32_t, UErrorCode*)) {
-    char buffer[ULOC_FULLNAME_CAPACITY];
-    UErrorCode status = U_ZERO_ERROR;
-    const int32_t length = part(id.c_str(), buffer, sizeof buffer, &status);
-    return U_SUCCESS(status) ? std::string(buffer, static_cast<std::size_t>(length)) : "";
-}
 
 // Windows names the script of every Chinese and Mongolian locale ("Chinese (Simplified, China)",
 // "Mongolian (Cyrillic, Mongolia)"); ICU's ids for 2052 and 1104 carry none, so add the likely one.
@@ -49,13 +26,7 @@ std::string withNamedScript(const std::string& id) {
         localePart(id, uloc_getCountry).empty()) {
         return id;
     }
-    char likely[ULOC_FULLNAME_CAPACITY];
-    UErrorCode status = U_ZERO_ERROR;
-    uloc_addLikelySubtags(id.c_str(), likely, sizeof likely, &status);
-    if (U_FAILURE(status) || status == U_STRING_NOT_TERMINATED_WARNING) {
-        return id;
-    }
-    return likely;
+    return withLikelySubtags(id);
 }
 
 // LocaleDisplayNames rather than uloc_getDisplayName: for the LCIDs with a sort order it says
