@@ -26,7 +26,8 @@ private:
 }  // namespace
 
 bool exportLanguages(const std::string& projectPath, const std::string& targetPath,
-                     const std::vector<std::int32_t>& lcids, std::ostream& out, std::ostream& err) {
+                     const std::vector<std::int32_t>& lcids, std::int32_t sourceLcid,
+                     std::ostream& out, std::ostream& err) {
     transfer::SortedListBox list;
     transfer::FillLanguageList(projectPath, list);
     for (const std::int32_t lcid : lcids) {
@@ -42,7 +43,8 @@ bool exportLanguages(const std::string& projectPath, const std::string& targetPa
         }
     }
     StreamMessages messages(err, out);
-    if (!transfer::ExportSelectedLanguages(projectPath, list, targetPath, messages)) {
+    if (!transfer::ExportSelectedLanguages(projectPath, list, targetPath, messages,
+                                                   sourceLcid)) {
         return false;
     }
     messages.ShowInformation(kSuccess);

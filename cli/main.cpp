@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -24,9 +25,12 @@ constexpr char kUsage[] =
     "Aufruf:\n"
     "  glossel-cli languages PROJEKT       Sprachen des Projekts (Datei .tvs), eine je Zeile,\n"
     "                                      sortiert wie in der Sprachliste\n"
-    "  glossel-cli export PROJEKT ZIEL --language LCID [--language LCID ...]\n"
+    "  glossel-cli export PROJEKT ZIEL --language LCID [--language LCID ...] [--source LCID]\n"
     "                                      exportiert die Sprachen in ZIEL (.xls, .xlsx oder\n"
-    "                                      .mdb), aus der Vorlage neben dem Programm\n"
+    "                                      .mdb), aus der Vorlage neben dem Programm, oder in\n"
+    "                                      eine XLIFF-Datei (.xlf) für Übersetzungsprogramme:\n"
+    "                                      --source nennt deren Ausgangssprache, die übrigen\n"
+    "                                      Sprachen sind die Zielsprachen\n"
     "  glossel-cli import PROJEKT DATEI --language LCID [--language LCID ...] [--dry-run]\n"
     "              [--keep-existing] [--allow-empty] [--changes ÄNDERUNGEN.csv]\n"
     "                                      übernimmt die genannten Sprachen aus DATEI (.xls,\n"
@@ -66,27 +70,60 @@ int usageError(const std::string& message) {
     return 2;
 }
 
-// "export PROJECT TARGET --language LCID ...": the LCIDs, or nothing for a malformed call: one
-// language at least, none twice.
-std::optional<std::vector<std::int32_t>> exportLanguages(const std::vector<std::string>& args) {
-    if (args.size() < 5) {
+// "export PROJECT TARGET --language LCID ... [--source LCID]": the LCIDs and the source, or
+// nothing for a malformed call: one language at least, none twice, the source once.
+struct ExportArguments {
+    std::vector<std::int32_t> lcids;
+    std::optional<std::int32_t> source;
+};
+
+std::optional<std::int32_t> parseLcid(const std::string& text);
+
+std::optional<ExportArguments> exportArguments(const std::vector<std::string>& args) {
+    ExportArguments parsed;
+    for (std::size_t i = 3; i < args.size(); i += 2) {
+        const bool language = args[i] == "--language";
+        if ((!language && (args[i] != "--source" || parsed.source)) || i + 1 >= args.size()) {
+            return std::nullopt;
+        }
+        const auto lcid = parseLcid(args[i + 1]);
+        if (!lcid) {
+            return std::nullopt;
+        }
+        if (!language) {
+            parsed.source = lcid;
+        } else if (std::find(parsed.lcids.begin(), parsed.lcids.end(), *lcid) !=
+                   parsed.lcids.end()) {
+            return std::nullopt;
+        } else {
+            parsed.lcids.push_back(*lcid);
+        }
+    }
+    if (parsed.lcids.empty()) {
         return std::nullopt;
     }
-    std::vector<std::int32_t> lcids;
-    for (std::size_t i = 3; i < args.size(); i += 2) {
-        if (args[i] != "--language" || i + 1 >= args.size()) {
-            return std::nullopt;
-        }
-        const std::string& text = args[i + 1];
-        std::int32_t lcid = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), lcid);
-        if (error != std::errc() || end != text.data() + text.size() ||
-            std::find(lcids.begin(), lcids.end(), lcid) != lcids.end()) {
-            return std::nullopt;
-        }
-        lcids.push_back(lcid);
+    return parsed;
+}
+
+// What is wrong with the source for that target: an XLIFF document needs one among the
+// languages and a target language beside it; the other kinds take none. Empty when all is well.
+std::string sourceMisuse(const ExportArguments& parsed, const std::string& target) {
+    const bool xliff = std::filesystem::path(target).extension() == ".xlf";
+    if (!xliff) {
+        return parsed.source ? "--source gilt nur für XLIFF-Dateien (.xlf)" : "";
     }
-    return lcids;
+    if (!parsed.source) {
+        return "eine XLIFF-Datei (.xlf) braucht --source LCID, die Ausgangssprache";
+    }
+    if (std::find(parsed.lcids.begin(), parsed.lcids.end(), *parsed.source) ==
+        parsed.lcids.end()) {
+        return "die Ausgangssprache " + std::to_string(*parsed.source) +
+               " ist keine der Sprachen (--language)";
+    }
+    if (parsed.lcids.size() < 2) {
+        return "eine XLIFF-Datei braucht neben der Ausgangssprache mindestens eine Zielsprache";
+    }
+    return "";
 }
 
 // "import PROJECT FILE --language LCID ... [options]": the arguments, or nothing for a malformed
@@ -152,14 +189,18 @@ int run(const std::vector<std::string>& args) {
     if (command == "languages" && args.size() == 2) {
         listLanguages(args[1], std::cout);
     } else if (command == "export" && args.size() >= 3) {
-        const auto lcids = exportLanguages(args);
-        if (!lcids) {
+        const auto parsed = exportArguments(args);
+        if (!parsed) {
             return usageError(
                 "export erwartet PROJEKT ZIEL und je Sprache einmal --language LCID, mindestens "
-                "eine Sprache");
+                "eine Sprache, und höchstens einmal --source LCID");
+        }
+        if (const std::string misuse = sourceMisuse(*parsed, args[2]); !misuse.empty()) {
+            return usageError(misuse);
         }
         try {
-            return glossel::cli::exportLanguages(args[1], args[2], *lcids, std::cout, std::cerr)
+            return glossel::cli::exportLanguages(args[1], args[2], parsed->lcids,
+                                                 parsed->source.value_or(0), std::cout, std::cerr)
                        ? 0
                        : 1;
         } catch (const UnknownLanguage& unknown) {

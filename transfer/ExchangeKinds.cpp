@@ -12,6 +12,7 @@ const ExchangeKind kKinds[] = {
     {"xls", "Export.xls", "Excel 5.0", "Excel 8.0", &xls::readWorkbook},
     {"xlsx", "Export.xlsx", "Excel 12.0 Xml", "Excel 12.0 Xml", &xlsx::readWorkbook},
     {"mdb", "Export.mdb", "", "", nullptr},
+    {"xlf", "", "", "", nullptr, true},
 };
 
 }  // namespace
@@ -46,7 +47,7 @@ const ExchangeKind* exchangeKindOf(std::string_view extension) {
 }
 
 std::string exchangeExtensionsText() {
-    return "\".xls\", \".xlsx\" oder \".mdb\"";
+    return "\".xls\", \".xlsx\", \".mdb\" oder \".xlf\"";
 }
 
 }  // namespace glossel::transfer

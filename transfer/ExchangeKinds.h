@@ -1,7 +1,8 @@
 // The kinds of exchange file, selected by the extension of their path (exact letter case): a Jet
-// database (.mdb), an Excel 97 workbook (.xls) or an Office Open XML workbook (.xlsx). Each kind
-// names its template beside the program and how the database engine addresses the file; nothing
-// else in the transfer tells the kinds apart.
+// database (.mdb), an Excel 97 workbook (.xls), an Office Open XML workbook (.xlsx) or an XLIFF
+// 1.2 document for translation tools (.xlf). Each table kind names its template beside the
+// program and how the database engine addresses the file; an XLIFF document is written fresh, by
+// its own writer. Nothing else in the transfer tells the kinds apart.
 #pragma once
 
 #include <string>
@@ -12,7 +13,7 @@
 namespace glossel::transfer {
 
 struct ExchangeKind {
-    std::string_view extension;     // "mdb", "xls", "xlsx"
+    std::string_view extension;     // "mdb", "xls", "xlsx", "xlf"
     std::string_view templateName;  // beside the program: "Export.xls"
     // The workbook driver of the links and of the repair: "Excel 5.0" and "Excel 8.0" for Excel
     // 97 workbooks; empty for a database.
@@ -20,6 +21,8 @@ struct ExchangeKind {
     std::string_view repairDriver;
     // The workbook engine's reader of the kind's files; nullptr for a database.
     spreadsheet::WorkbookReader reader;
+    // An XLIFF document: no template, no link, no repair; one source and target languages.
+    bool xliff = false;
 
     bool isWorkbook() const { return reader != nullptr; }
     // The connect string of the link TidxTemp to `path`: for a workbook with the first row read as
@@ -36,7 +39,8 @@ struct ExchangeKind {
 // The kind of that extension; nullptr for any other.
 const ExchangeKind* exchangeKindOf(std::string_view extension);
 
-// The extensions an exchange file may have, for messages: "\".xls\", \".xlsx\" oder \".mdb\"".
+// The extensions an exchange file may have, for messages: "\".xls\", \".xlsx\", \".mdb\" oder
+// \".xlf\"".
 std::string exchangeExtensionsText();
 
 }  // namespace glossel::transfer

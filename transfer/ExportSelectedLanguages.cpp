@@ -1,5 +1,5 @@
 // The export of the selected languages into an exchange file. The file is built under a temporary
-// name beside the target: the template is copied there, its table is linked into the project
+// name beside the target (an XLIFF document by its own writer, see XliffExport.h): the template is copied there, its table is linked into the project
 // database as TidxTemp, the language columns or header cells are prepared, one insert-select fills
 // it, the link is removed, and every language is repaired into its own code page; a database is
 // then compacted, as the repair moves the rows it lengthens. Only when all of that succeeded does
@@ -20,6 +20,7 @@
 #include "transfer/ExportRefusals.h"
 #include "transfer/MImportLanguage.h"
 #include "transfer/TextTables.h"
+#include "transfer/XliffExport.h"
 
 namespace glossel::transfer {
 namespace {
@@ -138,11 +139,21 @@ std::string shown(const Error& error, const std::optional<files::StagedFile>& ex
 }  // namespace
 
 bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list,
-                             const std::string& targetPath, MessageBoxes& messages) {
+                             const std::string& targetPath, MessageBoxes& messages,
+                             std::int32_t sourceLcid) {
     std::optional<files::StagedFile> exchange;
     try {
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
         const ExchangeKind& kind = exchangeKind(targetPath);
+        if (kind.xliff) {
+            refuseXliffWithoutSourceAndTarget(lcids, sourceLcid);
+            refuseExportIntoProject(projectPath, targetPath);
+            exchange.emplace(nativePath(targetPath));
+            writeXliffExport(projectPath, lcids, sourceLcid, exchange->path(),
+                             nativePath(targetPath));
+            exchange->commit();
+            return true;
+        }
         const std::string templatePath = programDirectory() + "\\" + std::string(kind.templateName);
         refuseExportIntoProject(projectPath, targetPath);
         if (kind.isWorkbook()) {

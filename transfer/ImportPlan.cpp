@@ -7,19 +7,18 @@
 #include <unordered_map>
 
 #include "platform/Error.h"
-#include "platform/NameCompare.h"
-#include "platform/NativePath.h"
 #include "platform/jet/ColumnRules.h"
 #include "platform/nls/Environment.h"
 #include "platform/nls/Utf8Text.h"
 #include "transfer/LanguageText.h"
+#include "transfer/ProjectTable.h"
+#include "transfer/TextRefusals.h"
 #include "transfer/TextTables.h"
 
 namespace glossel::transfer {
 namespace {
 
 constexpr int kDuplicateId = 3022;
-constexpr std::size_t kListedRefusals = 20;
 constexpr std::size_t kNewColumnSize = 255;
 
 bool holdsFormulaWithoutText(const ExchangeRow& row, std::size_t k) {
@@ -109,50 +108,6 @@ struct LanguageColumn {
     int codePage = 0;
 };
 
-class Refusals {
-public:
-    void add(int number, std::string text) {
-        if (count_ == 0) {
-            number_ = number;
-        }
-        if (count_++ < kListedRefusals) {
-            listed_ += "\n" + text;
-        }
-    }
-    void throwIfAny() const {
-        if (count_ == 0) {
-            return;
-        }
-        std::string description = std::to_string(count_) +
-                                  (count_ == 1 ? " Text kann" : " Texte können") +
-                                  " nicht übernommen werden; es wird nichts geschrieben:" + listed_;
-        if (count_ > kListedRefusals) {
-            description += "\n… und " + std::to_string(count_ - kListedRefusals) + " weitere.";
-        }
-        throw Error(number_, description);
-    }
-
-private:
-    std::size_t count_ = 0;
-    int number_ = 0;
-    std::string listed_;
-};
-
-std::optional<std::int64_t> idOf(const Variant& value) {
-    return std::visit(
-        [](const auto& v) -> std::optional<std::int64_t> {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
-                return static_cast<std::int64_t>(v);
-            } else if constexpr (std::is_floating_point_v<T>) {
-                return static_cast<std::int64_t>(v);
-            } else {
-                return std::nullopt;
-            }
-        },
-        value);
-}
-
 std::vector<LanguageColumn> languageColumns(const jet::JetDatabase& project,
                                             const jet::TableDefinition& table,
                                             const std::vector<std::int32_t>& lcids) {
@@ -163,18 +118,13 @@ std::vector<LanguageColumn> languageColumns(const jet::JetDatabase& project,
         LanguageColumn column;
         column.lcid = lcid;
         column.codePage = languageCodePage(lcid);
-        for (std::size_t i = 0; i < table.columns.size(); ++i) {
-            if (table.columns[i].name == languageColumnName(lcid)) {
-                column.existing = i;
-            }
-        }
+        column.existing = columnNamed(table, languageColumnName(lcid));
         if (column.existing) {
             const jet::ColumnDefinition& definition = table.columns[*column.existing];
             column.index = *column.existing;
             column.allowZeroLength = rules[*column.existing].allowZeroLength;
             column.capacity = definition.type == jet::column_type::kText
-                                  ? (project.format().textIsUnicode() ? definition.length / 2u
-                                                                      : definition.length)
+                                  ? project.format().textCharacters(definition.length)
                                   : 0;
         } else {
             column.index = appended++;
@@ -271,16 +221,7 @@ CellOutcome decideCell(const Variant& stored, const std::optional<std::string>& 
 ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> rows,
                       const std::vector<std::int32_t>& lcids, const ImportOptions& options) {
     const auto table = project.table(kProjectTextTable);
-    std::optional<std::size_t> idColumn;
-    for (std::size_t i = 0; i < table->columns.size(); ++i) {
-        if (sameName(table->columns[i].name, "ID")) {
-            idColumn = i;
-        }
-    }
-    if (!idColumn) {
-        throw Error(err::kItemNotFound, "Die Tabelle TidxTexts des Projekts '" +
-                                            nativePath(project.path()) + "' hat keine Spalte ID.");
-    }
+    const std::size_t idColumn = idColumnOf(project, *table);
     const std::vector<LanguageColumn> columns = languageColumns(project, *table, lcids);
     const std::size_t columnCount =
         table->columns.size() +
@@ -297,12 +238,12 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
     plan.columnCount = columnCount;
     FileTexts file(std::move(rows), lcids);
     const int machineCodePage = nls::machineAnsiCodePage();
-    Refusals refusals;
+    TextRefusals refusals("übernommen");
     const Variant null = Null{};
 
     jet::TableCursor cursor = project.rows(table);
     while (cursor.next()) {
-        const std::optional<std::int64_t> id = idOf(cursor.value(*idColumn));
+        const std::optional<std::int64_t> id = idOf(cursor.value(idColumn));
         ExchangeRow* entry = id ? file.find(*id) : nullptr;
         if (!entry) {
             continue;

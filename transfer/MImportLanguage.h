@@ -19,12 +19,15 @@ void FillLanguageList(const std::string& projectPath, ListBox& list);
 std::string languageListEntry(std::int32_t lcid, const std::string& column);
 
 // Exports the project's texts with the selected languages (in list order) into targetPath, an
-// exchange workbook (.xls) or database (.mdb) made from the template beside the program. The file
-// replaces the target only when every step succeeded. On a failure it shows "Fehler beim
-// Exportieren einer Sprache!" and, on one line each, "number: description" of the failure (of
-// every language whose repair failed), and returns false; the target then stays as it was.
+// exchange workbook (.xls, .xlsx) or database (.mdb) made from the template beside the program,
+// or an XLIFF document (.xlf) with `sourceLcid` as its source language (one of the selected; 0
+// for the other kinds). The file replaces the target only when every step succeeded. On a
+// failure it shows "Fehler beim Exportieren einer Sprache!" and, on one line each, "number:
+// description" of the failure (of every language whose repair failed), and returns false; the
+// target then stays as it was.
 bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list,
-                             const std::string& targetPath, MessageBoxes& messages);
+                             const std::string& targetPath, MessageBoxes& messages,
+                             std::int32_t sourceLcid = 0);
 
 // Re-decodes the exported column "L" + lcid of targetPath in the language's ANSI code page.
 // Silent for a language without ANSI code page and for a table without rows; every other

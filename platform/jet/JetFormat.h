@@ -137,6 +137,10 @@ struct JetFormat {
     bool writable;
 
     bool textIsUnicode() const { return unicodeText; }
+    // The characters a text column of `lengthBytes` holds.
+    std::size_t textCharacters(std::uint16_t lengthBytes) const {
+        return unicodeText ? lengthBytes / 2u : lengthBytes;
+    }
 };
 
 const JetFormat& jet3Format();

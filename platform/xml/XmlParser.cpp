@@ -167,8 +167,12 @@ std::string_view XmlParser::eventBytes() const {
     return std::string_view(buffer + offset, length);
 }
 
+std::uint64_t XmlParser::line() const {
+    return XML_GetCurrentLineNumber(parserOf(parser_));
+}
+
 void XmlParser::fail(std::string_view what) const {
-    failure_.fail(XML_GetCurrentLineNumber(parserOf(parser_)), what);
+    failure_.fail(line(), what);
     std::terminate();  // a failure must throw
 }
 

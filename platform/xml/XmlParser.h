@@ -71,6 +71,8 @@ public:
     std::uint64_t eventOffset() const;
     std::uint64_t eventLength() const;
     std::string_view eventBytes() const;
+    // The line the current event is on, from 1.
+    std::uint64_t line() const;
     // Ends parsing through the failure, with the current line.
     [[noreturn]] void fail(std::string_view what) const;
 

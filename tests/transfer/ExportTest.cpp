@@ -159,7 +159,8 @@ TEST_F(Export, RefusalsComeBeforeAnythingIsWritten) {
     ASSERT_EQ(messages_.plain.size(), 1u);
     EXPECT_EQ(messages_.plain[0].rfind("Fehler beim Exportieren einer Sprache!\n3264: ", 0), 0u);
     EXPECT_NE(messages_.plain[0].find("\".XLS\""), std::string::npos) << messages_.plain[0];
-    EXPECT_NE(messages_.plain[0].find("\".xls\", \".xlsx\" oder \".mdb\""), std::string::npos);
+    EXPECT_NE(messages_.plain[0].find("\".xls\", \".xlsx\", \".mdb\" oder \".xlf\""),
+              std::string::npos);
 
     tick({1031, 1033, 1036, 1049});  // the workbook templates have room for three languages
     for (const char* name : {"Vier.xls", "Vier.xlsx"}) {

@@ -132,7 +132,7 @@ std::string ImportFixture::exportTo(const std::string& name,
     const std::string target = files_ + "/" + name;
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_TRUE(cli::exportLanguages(project_, target, lcids, out, err)) << err.str();
+    EXPECT_TRUE(cli::exportLanguages(project_, target, lcids, 0, out, err)) << err.str();
     return target;
 }
 
