@@ -6,8 +6,11 @@
 
 #include "platform/Error.h"
 #include "platform/NameCompare.h"
+#include "platform/systools/SysTools.h"
+#include "transfer/ExchangeKinds.h"
 #include "transfer/ExchangeTable.h"
 #include "transfer/TextTables.h"
+#include "transfer/XliffExchangeTexts.h"
 
 namespace glossel::transfer {
 namespace {
@@ -108,7 +111,15 @@ bool isExportFillerRow(ExchangeTable& table, std::size_t id, std::int64_t value)
 
 }  // namespace
 
+bool isXliffExchange(const std::string& path) {
+    const ExchangeKind* kind = exchangeKindOf(systools::SysTools().FileTools().GetExtension(path));
+    return kind && kind->xliff;
+}
+
 std::vector<std::int32_t> exchangeLanguages(const std::string& path) {
+    if (isXliffExchange(path)) {
+        return xliffLanguages(path);
+    }
     const std::unique_ptr<ExchangeTable> table = openExchangeTable(path);
     idColumn(*table, path);
     std::vector<std::int32_t> lcids;
@@ -122,6 +133,9 @@ std::vector<std::int32_t> exchangeLanguages(const std::string& path) {
 
 std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
                                            const std::vector<std::int32_t>& lcids) {
+    if (isXliffExchange(path)) {
+        return readXliffTexts(path, lcids);
+    }
     const std::unique_ptr<ExchangeTable> table = openExchangeTable(path);
     const std::size_t id = idColumn(*table, path);
     std::vector<std::size_t> columns;
@@ -155,7 +169,9 @@ std::vector<ExchangeRow> readExchangeTexts(const std::string& path,
         if (table->holdsExportFillerRow() && isExportFillerRow(*table, id, *value)) {
             continue;
         }
-        ExchangeRow row{*value, table->place(), {}, {}};
+        ExchangeRow row;
+        row.id = *value;
+        row.place = table->place();
         for (const std::size_t column : columns) {
             spreadsheet::CellValue cell = table->cell(column);
             if (table->holdsFormula(column) && !std::holds_alternative<std::string>(cell)) {

@@ -1,6 +1,7 @@
 // The texts of an exchange file as the import takes them back, from a workbook or a database
 // however the program that last wrote it laid it out: the columns `ID` and "L" + LCID found by
-// name in the first row (workbook) or the table's fields (database), other columns ignored.
+// name in the first row (workbook) or the table's fields (database), other columns ignored; from
+// an XLIFF document the units of its <file> elements by target language (XliffExchangeTexts.h).
 #pragma once
 
 #include <cstdint>
@@ -9,6 +10,12 @@
 #include <vector>
 
 namespace glossel::transfer {
+
+// The source text a translation was made from, as an XLIFF unit carries it.
+struct TranslatedFrom {
+    std::int32_t lcid = 0;
+    std::string text;
+};
 
 struct ExchangeRow {
     std::int64_t id = 0;
@@ -19,10 +26,19 @@ struct ExchangeRow {
     // that is no text, such as the 0 LibreOffice stores for a text formula in an .xls file:
     // nothing the translator meant, so their texts are nullopt and the import does not take them.
     std::vector<std::size_t> formulasWithoutText;
+    // XLIFF only: the languages whose unit is not yet translated (state "new",
+    // "needs-translation"…), whose texts are nullopt; and per language the source text of the
+    // unit (empty for the other kinds).
+    std::vector<std::size_t> notTranslated;
+    std::vector<std::optional<TranslatedFrom>> sources;
 };
 
-// The language columns of the exchange file (its LCIDs), in the file's column order.
-// Errors: the file's own (not found, no exchange file), 3265 when it has no column `ID`.
+// Whether the exchange file is an XLIFF document (by its extension).
+bool isXliffExchange(const std::string& path);
+
+// The language columns of the exchange file (its LCIDs), in the file's column order; of an XLIFF
+// document its target languages. Errors: the file's own (not found, no exchange file), 3265
+// when it has no column `ID`.
 std::vector<std::int32_t> exchangeLanguages(const std::string& path);
 
 // The rows that name an ID, in file order: a row with an empty ID is skipped, and so is the row

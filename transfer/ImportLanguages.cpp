@@ -112,6 +112,7 @@ PreparedImport prepareImport(const std::string& projectPath, const std::string& 
     std::vector<ExchangeRow> rows = readExchangeTexts(exchangePath, lcids);
     state->plan =
         planImport(*jet::JetDatabase::open(projectPath), std::move(rows), lcids, options);
+    state->plan.summary.fromXliff = isXliffExchange(exchangePath);
     if (state->plan.changesProject()) {
         refuseUnwritableProject(projectPath, state->plan);
     }

@@ -26,6 +26,8 @@ struct LanguageSummary {
     std::size_t emptySkipped = 0;         // empty cells, which keep the project's text
     std::size_t keptExisting = 0;         // texts --keep-existing left as they were
     std::size_t formulasWithoutText = 0;  // formula cells with a result that is no text
+    std::size_t notTranslated = 0;        // XLIFF units not yet translated
+    std::size_t staleSources = 0;         // XLIFF units whose source the project has changed
 };
 
 // One changed text, both sides readable (as the export shows them); Null as nullopt.
@@ -48,7 +50,11 @@ struct ImportSummary {
     std::vector<std::int64_t> firstUnknownIds;     // the first ten of them, in file order
     std::vector<TextChange> changes;               // with ImportOptions::listChanges
     std::vector<SkippedCell> formulasWithoutText;  // in the project's order
-    bool written = false;                          // whether the project was replaced
+    // Texts taken from XLIFF units whose source text is no longer the project's: the
+    // translation may be stale. In the project's order.
+    std::vector<SkippedCell> staleSources;
+    bool fromXliff = false;  // the texts came from units, not from cells
+    bool written = false;    // whether the project was replaced
 
     // Whether importing changes the project: a text changes or a column is appended.
     bool changesProject() const;

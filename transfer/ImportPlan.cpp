@@ -26,6 +26,11 @@ bool holdsFormulaWithoutText(const ExchangeRow& row, std::size_t k) {
            row.formulasWithoutText.end();
 }
 
+bool isNotTranslated(const ExchangeRow& row, std::size_t k) {
+    return std::find(row.notTranslated.begin(), row.notTranslated.end(), k) !=
+           row.notTranslated.end();
+}
+
 // The file's rows by ID. A later row of an ID that an earlier one named gives its texts to the
 // earlier row (the texts are moved, not copied: a file holds tens of thousands of them).
 class FileTexts {
@@ -134,6 +139,38 @@ std::vector<LanguageColumn> languageColumns(const jet::JetDatabase& project,
     return columns;
 }
 
+// The project's columns of the source languages XLIFF units name, found once each.
+class SourceColumns {
+public:
+    SourceColumns(const jet::TableDefinition& table, int machineCodePage)
+        : table_(table), machineCodePage_(machineCodePage) {}
+
+    // Whether the project's text of the source language differs from the unit's source text.
+    bool differs(jet::TableCursor& cursor, const TranslatedFrom& source) {
+        auto known = columns_.find(source.lcid);
+        if (known == columns_.end()) {
+            known = columns_
+                        .emplace(source.lcid, std::pair(columnNamed(table_, languageColumnName(
+                                                                                source.lcid)),
+                                                        languageCodePage(source.lcid)))
+                        .first;
+        }
+        const auto& [column, codePage] = known->second;
+        const auto* stored = column ? std::get_if<std::string>(&cursor.value(*column)) : nullptr;
+        if (!stored) {
+            return !source.text.empty();
+        }
+        const std::string shown =
+            exportedText(*stored, codePage, machineCodePage_).value_or(*stored);
+        return !equalButForLineBreaks(shown, source.text);
+    }
+
+private:
+    const jet::TableDefinition& table_;
+    int machineCodePage_;
+    std::map<std::int32_t, std::pair<std::optional<std::size_t>, int>> columns_;
+};
+
 std::string describeId(std::int64_t id, std::int32_t lcid) {
     return "ID " + std::to_string(id) + ", " + languageColumnName(lcid);
 }
@@ -239,6 +276,7 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
     FileTexts file(std::move(rows), lcids);
     const int machineCodePage = nls::machineAnsiCodePage();
     TextRefusals refusals("übernommen");
+    SourceColumns sources(*table, machineCodePage);
     const Variant null = Null{};
 
     jet::TableCursor cursor = project.rows(table);
@@ -255,6 +293,10 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
             if (holdsFormulaWithoutText(*entry, k)) {
                 ++counts.formulasWithoutText;
                 plan.summary.formulasWithoutText.push_back({entry->id, column.lcid});
+                continue;
+            }
+            if (isNotTranslated(*entry, k)) {
+                ++counts.notTranslated;
                 continue;
             }
             const Variant& stored = column.existing ? cursor.value(*column.existing) : null;
@@ -286,6 +328,11 @@ ImportPlan planImport(const jet::JetDatabase& project, std::vector<ExchangeRow> 
                     break;
                 case CellOutcome::Kind::Changed:
                     ++counts.changed;
+                    if (!entry->sources.empty() && entry->sources[k] &&
+                        sources.differs(cursor, *entry->sources[k])) {
+                        ++counts.staleSources;
+                        plan.summary.staleSources.push_back({entry->id, column.lcid});
+                    }
                     if (options.listChanges) {
                         plan.summary.changes.push_back(
                             {entry->id, column.lcid, shown,

@@ -10,7 +10,7 @@
 namespace glossel::transfer {
 namespace {
 
-constexpr std::size_t kListedFormulaCells = 10;
+constexpr std::size_t kListedCells = 10;
 
 // "kein Text", "1 Text", "3 Texte": `none` for 0, else the count before the singular or plural.
 std::string counted(std::size_t count, const char* none, const char* one, const char* many) {
@@ -41,14 +41,14 @@ std::string unknownIdsLine(const ImportSummary& summary) {
     return line + "\n";
 }
 
-// The formula cells not taken, the first of them by ID and language.
-std::string formulasLine(const ImportSummary& summary) {
-    const std::vector<SkippedCell>& cells = summary.formulasWithoutText;
+// Cells or texts listed by ID and language after `label`, the first ten of them; `many` names
+// them in the count of a longer list.
+std::string cellsLine(const std::vector<SkippedCell>& cells, const char* label, const char* many) {
     if (cells.empty()) {
         return {};
     }
-    std::string line = "Formel ohne Textergebnis, nicht übernommen: ";
-    for (std::size_t i = 0; i < std::min(cells.size(), kListedFormulaCells); ++i) {
+    std::string line = label;
+    for (std::size_t i = 0; i < std::min(cells.size(), kListedCells); ++i) {
         if (i > 0) {
             line += "; ";
         }
@@ -57,8 +57,8 @@ std::string formulasLine(const ImportSummary& summary) {
         line += ", ";
         line += languageListEntry(cells[i].lcid, languageColumnName(cells[i].lcid));
     }
-    if (cells.size() > kListedFormulaCells) {
-        line += "; … (" + std::to_string(cells.size()) + " Zellen)";
+    if (cells.size() > kListedCells) {
+        line += "; … (" + std::to_string(cells.size()) + " " + many + ")";
     }
     return line + "\n";
 }
@@ -83,9 +83,15 @@ std::string describeChanges(const ImportSummary& summary, const ImportOptions& o
         text +=
             (language.unchanged == 0 ? std::string("keiner") : std::to_string(language.unchanged)) +
             " unverändert, ";
-        text +=
-            counted(language.emptySkipped, "keine leeren Zellen", "leere Zelle", "leere Zellen") +
-            " übersprungen";
+        text += summary.fromXliff ? counted(language.emptySkipped, "keine leeren Ziele",
+                                            "leeres Ziel", "leere Ziele")
+                                  : counted(language.emptySkipped, "keine leeren Zellen",
+                                            "leere Zelle", "leere Zellen");
+        text += " übersprungen";
+        if (language.notTranslated > 0) {
+            text += ", " + counted(language.notTranslated, "", "Einheit", "Einheiten") +
+                    " noch nicht übersetzt";
+        }
         if (options.keepExisting) {
             text += ", " +
                     counted(language.keptExisting, "kein vorhandener Text", "vorhandener Text",
@@ -98,7 +104,11 @@ std::string describeChanges(const ImportSummary& summary, const ImportOptions& o
         }
         text += "\n";
     }
-    return text + unknownIdsLine(summary) + formulasLine(summary);
+    return text + unknownIdsLine(summary) +
+           cellsLine(summary.formulasWithoutText, "Formel ohne Textergebnis, nicht übernommen: ",
+                     "Zellen") +
+           cellsLine(summary.staleSources,
+                     "Ausgangstext im Projekt geändert (übernommen, bitte prüfen): ", "Texte");
 }
 
 std::string describeImport(const ImportSummary& summary, const ImportOptions& options) {
