@@ -34,7 +34,7 @@ constexpr char kUsage[] =
     "  glossel-cli import PROJEKT DATEI --language LCID [--language LCID ...] [--dry-run]\n"
     "              [--keep-existing] [--allow-empty] [--changes ÄNDERUNGEN.csv]\n"
     "                                      übernimmt die genannten Sprachen aus DATEI (.xls,\n"
-    "                                      .xlsx oder .mdb) nach ID ins Projekt; fehlt dem\n"
+    "                                      .xlsx, .mdb oder .xlf) nach ID ins Projekt; fehlt dem\n"
     "                                      Projekt eine Sprache, wird ihre Spalte angefügt.\n"
     "                                      Ausgabe: je Sprache geänderte, unveränderte Texte\n"
     "                                      und übersprungene leere Zellen, dazu IDs, die das\n"

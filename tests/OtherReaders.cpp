@@ -96,4 +96,51 @@ std::vector<std::vector<std::string>> libreOfficeCsv(const std::string& director
     return parseCsv(std::string(bytes.begin(), bytes.end()));
 }
 
+std::string xliffSchemaErrors(const std::string& path) {
+    const std::string command = "xmllint --nonet --noout --schema '" +
+                                dataPath("xliff/schema/xliff-core-1.2-strict.xsd") + "' '" + path +
+                                "' 2>&1";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        return "cannot run " + command;
+    }
+    std::string output;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        output.append(buffer, got);
+    }
+    return ::pclose(pipe) == 0 ? std::string() : output;
+}
+
+namespace {
+
+std::string fromHex(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+std::vector<ToolkitUnit> translateToolkitUnits(const std::string& path) {
+    const std::string output = commandOutput("/usr/bin/python3 '" +
+                                             dataPath("../oracles/translate_toolkit_units.py") +
+                                             "' '" + path + "'");
+    std::vector<ToolkitUnit> units;
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::istringstream parts(line);
+        for (std::string field; std::getline(parts, field, '\t');) {
+            fields.push_back(field);
+        }
+        fields.resize(5);
+        units.push_back({fields[0], fields[1], fromHex(fields[2]),
+                         fields[3] == "-" ? "-" : fromHex(fields[3]), fromHex(fields[4])});
+    }
+    return units;
+}
+
 }  // namespace glossel::test

@@ -1,5 +1,6 @@
 // Running the independent readers that tests compare with: whether a program is there, what a
-// command prints, and LibreOffice's CSV of a workbook, parsed.
+// command prints, LibreOffice's CSV of a workbook, parsed, and XLIFF files as xmllint and
+// translate-toolkit see them.
 #pragma once
 
 #include <string>
@@ -22,5 +23,21 @@ std::vector<std::vector<std::string>> parseCsv(const std::string& text);
 // has open.
 std::vector<std::vector<std::string>> libreOfficeCsv(const std::string& directory,
                                                      const std::string& file);
+
+// xmllint's messages on the XLIFF file checked against the OASIS XLIFF 1.2 strict schema (in
+// tests/data/xliff/schema); empty when the file is valid.
+std::string xliffSchemaErrors(const std::string& path);
+
+// A unit as translate-toolkit reads it: the original of its <file>, its id, source, target
+// ("-" for none) and developer note.
+struct ToolkitUnit {
+    std::string original;
+    std::string id;
+    std::string source;
+    std::string target;
+    std::string note;
+    bool operator==(const ToolkitUnit&) const = default;
+};
+std::vector<ToolkitUnit> translateToolkitUnits(const std::string& path);
 
 }  // namespace glossel::test

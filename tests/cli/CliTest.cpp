@@ -1,9 +1,12 @@
 // glossel-cli as a script sees it: stdout, stderr and exit status, and the CSV value forms.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "GlosselVersion.h"
 #include "cli/CsvFormat.h"
 #include "tests/CliRunner.h"
+#include "tests/OtherReaders.h"
 #include "tests/TestFiles.h"
 
 namespace glossel::cli {
@@ -61,6 +64,35 @@ TEST(Cli, UsageErrorSaysWhatIsWrongAndPointsToHelp) {
 
     const CliResult missing = runCli("");
     EXPECT_EQ(missing.err, "glossel-cli: Befehl fehlt\nAufruf: glossel-cli --help\n");
+}
+
+TEST(Cli, AnXliffExportNeedsASourceAmongItsLanguagesAndATarget) {
+    test::TempDir dir;
+    const std::string project = test::dataPath("jet/Demo.tvs");
+    const auto exported = [&](const std::string& target, const std::string& languages) {
+        return runCli("export " + project + " " + dir.path(target) + " " + languages);
+    };
+    const std::pair<std::string, std::string> misuses[] = {
+        {"--language 1031 --language 1049", "braucht --source LCID"},
+        {"--language 1031 --language 1049 --source 1033", "1033 ist keine der Sprachen"},
+        {"--language 1031 --source 1031", "mindestens eine Zielsprache"},
+        {"--language 1031 --source 1031 --source 1049", "höchstens einmal --source"},
+    };
+    for (const auto& [languages, said] : misuses) {
+        const CliResult run = exported("T.xlf", languages);
+        EXPECT_EQ(run.status, 2) << languages;
+        EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
+    }
+    const CliResult workbook = exported("T.xls", "--language 1031 --source 1031");
+    EXPECT_EQ(workbook.status, 2);
+    EXPECT_NE(workbook.err.find("--source gilt nur für XLIFF-Dateien"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.path("T.xlf")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("T.xls")));
+
+    const CliResult run = exported("T.xlf", "--source 1049 --language 1031 --language 1049");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Sprache erfolgreich exportiert!\n");
+    EXPECT_EQ(test::xliffSchemaErrors(dir.path("T.xlf")), "");
 }
 
 TEST(Cli, VersionIsTheProjectVersion) {

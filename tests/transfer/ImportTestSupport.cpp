@@ -128,11 +128,12 @@ void ImportFixture::useProject(const std::string& relative) {
 }
 
 std::string ImportFixture::exportTo(const std::string& name,
-                                    const std::vector<std::int32_t>& lcids) {
+                                    const std::vector<std::int32_t>& lcids,
+                                    std::int32_t sourceLcid) {
     const std::string target = files_ + "/" + name;
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_TRUE(cli::exportLanguages(project_, target, lcids, 0, out, err)) << err.str();
+    EXPECT_TRUE(cli::exportLanguages(project_, target, lcids, sourceLcid, out, err)) << err.str();
     return target;
 }
 

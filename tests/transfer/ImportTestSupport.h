@@ -49,8 +49,10 @@ protected:
 
     // Copies a project file from tests/data into the test directory as Demo.tvs.
     void useProject(const std::string& relative);
-    // Exports the languages to `name` in the test directory; returns its path.
-    std::string exportTo(const std::string& name, const std::vector<std::int32_t>& lcids);
+    // Exports the languages to `name` in the test directory (an .xlf with `sourceLcid` as its
+    // source); returns its path.
+    std::string exportTo(const std::string& name, const std::vector<std::int32_t>& lcids,
+                         std::int32_t sourceLcid = 0);
     // Imports into the project; when the project changed, also expects that independent readers
     // find it as before except the imported columns, and that the summary says it was written.
     ImportSummary import(const std::string& file, const std::vector<std::int32_t>& lcids,
