@@ -146,7 +146,6 @@ bool ExportSelectedLanguages(const std::string& projectPath, const ListBox& list
         const std::vector<std::int32_t> lcids = selectedLanguages(list);
         const ExchangeKind& kind = exchangeKind(targetPath);
         if (kind.xliff) {
-            refuseXliffWithoutSourceAndTarget(lcids, sourceLcid);
             refuseExportIntoProject(projectPath, targetPath);
             exchange.emplace(nativePath(targetPath));
             writeXliffExport(projectPath, lcids, sourceLcid, exchange->path(),

@@ -178,8 +178,7 @@ void writeDocument(files::File& file, const std::string& shownTarget, const std:
     writer.finish();
 }
 
-}  // namespace
-
+// Error 5 unless the source is one of the languages and another is chosen beside it.
 void refuseXliffWithoutSourceAndTarget(const std::vector<std::int32_t>& lcids,
                                        std::int32_t sourceLcid) {
     if (std::find(lcids.begin(), lcids.end(), sourceLcid) == lcids.end()) {
@@ -192,6 +191,8 @@ void refuseXliffWithoutSourceAndTarget(const std::vector<std::int32_t>& lcids,
                     "Zielsprache.");
     }
 }
+
+}  // namespace
 
 void writeXliffExport(const std::string& projectPath, const std::vector<std::int32_t>& lcids,
                       std::int32_t sourceLcid, const std::string& documentPath,

@@ -9,12 +9,9 @@
 
 namespace glossel::transfer {
 
-// Error 5 unless `sourceLcid` is one of `lcids` and at least one other language is chosen.
-void refuseXliffWithoutSourceAndTarget(const std::vector<std::int32_t>& lcids,
-                                       std::int32_t sourceLcid);
-
 // Writes the document into `documentPath` (an empty file the caller made; `shownTarget` names
-// the target in messages). A unit per row whose source text is not empty: the ID as its id, the
+// the target in messages). Error 5 unless `sourceLcid` is one of `lcids` and another language is
+// chosen beside it. A unit per row whose source text is not empty: the ID as its id, the
 // Description as its note, the target's text where the project has one. Refuses, listing them
 // by ID and language before anything is written: texts the machine's code page cannot hold,
 // characters XML cannot carry, and an ID twice in the project (3022).
