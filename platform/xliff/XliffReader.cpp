@@ -110,7 +110,7 @@ public:
                 break;
             case Place::Unit:
                 if (ours && name.local == "source") {
-                    enterText(Place::Source);
+                    startSource();
                 } else if (ours && name.local == "target") {
                     startTarget(attributes);
                 } else {
@@ -225,9 +225,18 @@ private:
         }
         const char* approved = attributes.find("approved");
         approved_ = approved != nullptr && std::string_view(approved) == "yes";
+        hasSource_ = false;
         document_.files.back().units.push_back(std::move(read));
         place_ = Place::Unit;
         unitDepth_ = depth_;
+    }
+
+    void startSource() {
+        if (hasSource_) {
+            parser->fail("die ID " + unit().id + " hat zwei Ausgangstexte (source)");
+        }
+        hasSource_ = true;
+        enterText(Place::Source);
     }
 
     void startTarget(const xml::XmlAttributes& attributes) {
@@ -255,6 +264,7 @@ private:
     unsigned textDepth_ = 0;
     std::size_t unitCount_ = 0;
     bool approved_ = false;
+    bool hasSource_ = false;  // of the current unit
 };
 
 // Feeds the parser and the handler; `read` hands over the next piece, empty at the end.
