@@ -61,6 +61,11 @@ std::vector<ExchangeRow> readXliffTexts(const std::string& path,
     std::vector<bool> found(lcids.size(), false);
     std::vector<ExchangeRow> rows;
     std::unordered_map<std::int64_t, std::size_t> rowOfId;
+    std::size_t units = 0;
+    for (const xliff::XliffReadFile& file : document.files) {
+        units += file.units.size();
+    }
+    rowOfId.reserve(units);
     for (xliff::XliffReadFile& file : document.files) {
         const std::int32_t target = lcidOfTag(file.targetLanguage, path, file.line);
         const std::int32_t source = lcidOfTag(file.sourceLanguage, path, file.line);

@@ -3,9 +3,9 @@
 // hold is bounded by XliffFormat.h.
 #include "platform/xliff/XliffReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <span>
-#include <unordered_set>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
@@ -79,6 +79,7 @@ public:
         : document_(document), shownPath_(std::move(shownPath)) {}
 
     xml::XmlParser* parser = nullptr;
+    const xml::XmlFailure* failure = nullptr;
 
     void start(const xml::XmlName& name, const xml::XmlAttributes& attributes) override {
         ++depth_;
@@ -142,6 +143,7 @@ public:
             place_ = Place::File;
             unitDepth_ = 0;
         } else if (skipUntil_ == 0 && depth_ == fileDepth_) {
+            refuseIdsTwice(document_.files.back());
             place_ = Place::Document;
             fileDepth_ = 0;
         }
@@ -207,7 +209,6 @@ private:
         file.sourceLanguage = requiredAttribute(attributes, "source-language", "file");
         file.targetLanguage = requiredAttribute(attributes, "target-language", "file");
         document_.files.push_back(std::move(file));
-        ids_.clear();
         place_ = Place::File;
         fileDepth_ = depth_;
     }
@@ -219,16 +220,35 @@ private:
         XliffReadUnit read;
         read.line = parser->line();
         read.id = requiredAttribute(attributes, "id", "trans-unit");
-        if (!ids_.insert(read.id).second) {
-            parser->fail("die ID " + read.id + " steht zweimal im Element <file> der Zeile " +
-                         std::to_string(document_.files.back().line));
-        }
         const char* approved = attributes.find("approved");
         approved_ = approved != nullptr && std::string_view(approved) == "yes";
         hasSource_ = false;
         document_.files.back().units.push_back(std::move(read));
         place_ = Place::Unit;
         unitDepth_ = depth_;
+    }
+
+    // Sorting the ids once a <file> is read costs far less than a set kept while reading.
+    void refuseIdsTwice(const XliffReadFile& file) const {
+        std::vector<const XliffReadUnit*> units;
+        units.reserve(file.units.size());
+        for (const XliffReadUnit& unit : file.units) {
+            units.push_back(&unit);
+        }
+        std::sort(units.begin(), units.end(), [](const auto* a, const auto* b) {
+            return a->id != b->id ? a->id < b->id : a->line < b->line;
+        });
+        const auto twice = std::adjacent_find(units.begin(), units.end(), [](const auto* a,
+                                                                             const auto* b) {
+            return a->id == b->id;
+        });
+        if (twice != units.end()) {
+            const XliffReadUnit& later = **(twice + 1);
+            failure->fail(later.line, "die ID " + later.id +
+                                          " steht zweimal im Element <file> der Zeile " +
+                                          std::to_string(file.line) + " (auch in Zeile " +
+                                          std::to_string((*twice)->line) + ")");
+        }
     }
 
     void startSource() {
@@ -255,7 +275,6 @@ private:
     XliffDocument& document_;
     std::string shownPath_;
     std::string namespace_;
-    std::unordered_set<std::string> ids_;  // of the current <file>
     Place place_ = Place::Document;
     unsigned depth_ = 0;
     unsigned skipUntil_ = 0;  // the depth of an element whose content is passed over
@@ -275,6 +294,7 @@ XliffDocument parsePieces(const std::string& shownPath, Read read) {
     const DocumentFailure failure(shownPath);
     xml::XmlParser parser(handler, failure, kMaxXmlDepth);
     handler.parser = &parser;
+    handler.failure = &failure;
     for (;;) {
         const std::string_view piece = read();
         parser.feed(piece, piece.empty());

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ struct XliffReadFile {
     std::string sourceLanguage;
     std::string targetLanguage;
     std::uint64_t line = 0;
-    std::vector<XliffReadUnit> units;  // in document order
+    std::deque<XliffReadUnit> units;  // in document order; a deque, as it grows unit by unit
 };
 
 struct XliffDocument {
