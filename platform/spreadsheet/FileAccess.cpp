@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
+#include "platform/files/ExistingFile.h"
 #include "platform/files/File.h"
 #include "platform/files/FileError.h"
 #include "platform/files/FilePaths.h"
@@ -55,19 +56,8 @@ std::optional<FileStamp> stampOf(const std::string& nativePath) {
 
 FileBytes readWholeFile(const std::string& nativePath, const std::string& displayPath) {
     const std::string shownPath = glossel::nativePath(displayPath);
-    files::File file;
-    if (const int error = file.open(nativePath, files::Access::read)) {
-        if (error == ENOENT || error == ENOTDIR) {
-            throw Error(err::kFileNotFound, "Die Datei '" + shownPath + "' wurde nicht gefunden.");
-        }
-        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' kann nicht geöffnet werden (" +
-                                          files::systemErrorText(error) + ").");
-    }
     files::FileInfo info;
-    if (file.info(info) != 0 || !info.regular) {
-        throw Error(err::kCannotOpen,
-                    "Die Datei '" + shownPath + "' ist keine lesbare Arbeitsmappendatei.");
-    }
+    files::File file = files::openExistingFile(nativePath, shownPath, info);
     FileBytes read{StreamBytes(static_cast<std::size_t>(info.size)), stampFromInfo(info)};
     if (const int error = file.readAt(0, read.bytes)) {
         throw Error(err::kDiskIo, "Lesefehler in der Datei '" + shownPath +

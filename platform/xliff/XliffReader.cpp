@@ -4,12 +4,11 @@
 #include "platform/xliff/XliffReader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <span>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
-#include "platform/files/File.h"
+#include "platform/files/ExistingFile.h"
 #include "platform/files/SystemErrorText.h"
 #include "platform/xliff/XliffFormat.h"
 #include "platform/xml/XmlParser.h"
@@ -326,18 +325,8 @@ XliffDocument parseXliff(std::string_view document, const std::string& path) {
 
 XliffDocument readXliff(const std::string& path) {
     const std::string shownPath = nativePath(path);
-    files::File file;
-    if (const int error = file.open(nativePath(path), files::Access::read)) {
-        if (error == ENOENT || error == ENOTDIR) {
-            throw Error(err::kFileNotFound, "Die Datei '" + shownPath + "' wurde nicht gefunden.");
-        }
-        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' kann nicht geöffnet werden (" +
-                                          files::systemErrorText(error) + ").");
-    }
     files::FileInfo info;
-    if (file.info(info) != 0 || !info.regular) {
-        throw Error(err::kCannotOpen, "Die Datei '" + shownPath + "' ist keine lesbare Datei.");
-    }
+    files::File file = files::openExistingFile(nativePath(path), shownPath, info);
     const DocumentFailure failure(shownPath);
     if (info.size > kMaxDocumentSize) {
         failure.fail(0, "sie ist größer als " + std::to_string(kMaxDocumentSize >> 20) + " MiB");
