@@ -29,10 +29,8 @@ private:
 class PartParser : private PartFailure, public XmlParser {
 public:
     PartParser(XmlHandler& handler, const PartPlace& place)
-        : PartFailure(place), XmlParser(handler, failureOfPart(), kMaxXmlDepth) {}
-
-private:
-    const PartFailure& failureOfPart() const { return *this; }
+        : PartFailure(place),
+          XmlParser(handler, static_cast<const PartFailure&>(*this), kMaxXmlDepth) {}
 };
 
 }  // namespace glossel::xlsx
