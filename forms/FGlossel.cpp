@@ -1,5 +1,5 @@
 // The main window's handlers: the export rule, the three-language limit, choosing the project
-// and the target file, and the export.
+// and the target file, and the export (into an XLIFF document after asking its source language).
 //
 // An error that escapes a handler (a damaged project, an unreadable registry, an unknown
 // language) is shown as "number: description" and the window goes on with its fields as the
@@ -10,9 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <cstdint>
+#include <optional>
+
 #include "forms/ChosenProject.h"
 #include "forms/HandlerGuard.h"
 #include "forms/LanguageListWidget.h"
+#include "forms/FSourceLanguage.h"
 #include "forms/MessageBox.h"
 #include "forms/WaitCursor.h"
 #include "forms/WindowMessageBoxes.h"
@@ -32,7 +36,7 @@ constexpr char kChooserPurpose[] =
     "Hier wählen Sie das Projekt, dessen Sprachen Sie exportieren möchten.";
 constexpr char kTargetFilter[] =
     "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
-    "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
+    "Datenbankdateien (*.mdb)|*.mdb|XLIFF-Dateien (*.xlf)|*.xlf|Alle Dateien (*.*)|*.*";
 
 }  // namespace
 
@@ -104,16 +108,22 @@ void FGlossel::lstLanguages_ItemCheck(int index) {
 }
 
 // The export takes a second or more for a large project, during which the window does not
-// answer: the wait cursor says so.
+// answer: the wait cursor says so. The source-language question comes before it.
 void FGlossel::cmdImport_Click() {
     runHandler(this, [this] {
         const std::string projectPath = projectFilePath(*txtName, *txtPath);
+        const std::string target = txtImportTVS->text().toStdString();
+        const std::optional<std::int32_t> sourceLcid =
+            askSourceLanguage(this, *lstLanguages, target);
+        if (!sourceLcid) {
+            return;
+        }
         WindowMessageBoxes messages(this);
         bool exported = false;
         {
             const WaitCursor waiting;
-            exported = transfer::ExportSelectedLanguages(
-                projectPath, *lstLanguages, txtImportTVS->text().toStdString(), messages);
+            exported = transfer::ExportSelectedLanguages(projectPath, *lstLanguages, target,
+                                                         messages, *sourceLcid);
         }
         if (exported) {
             MessageBox::show(this, QString::fromUtf8(kExported), MessageIcon::Information);

@@ -31,7 +31,7 @@ constexpr char kChooserPurpose[] =
     "Hier wählen Sie das Projekt, in dessen Sprachen Sie Texte importieren möchten.";
 constexpr char kSourceFilter[] =
     "Excel-Dateien (*.xls)|*.xls|Excel-Arbeitsmappen (*.xlsx)|*.xlsx|"
-    "Datenbankdateien (*.mdb)|*.mdb|Alle Dateien (*.*)|*.*";
+    "Datenbankdateien (*.mdb)|*.mdb|XLIFF-Dateien (*.xlf)|*.xlf|Alle Dateien (*.*)|*.*";
 constexpr char kImported[] = "Texte erfolgreich importiert!\n\n";
 
 }  // namespace

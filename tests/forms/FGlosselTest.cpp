@@ -196,7 +196,8 @@ TEST_F(FGlosselTest, TheSaveDialogOffersTheExchangeFileTypesAndAddsTheChosenExte
             offered.append(types.itemText(row));
         }
         EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Excel-Arbeitsmappen (*.xlsx)",
-                                        "Datenbankdateien (*.mdb)", "Alle Dateien (*)"}));
+                                        "Datenbankdateien (*.mdb)", "XLIFF-Dateien (*.xlf)",
+                                        "Alle Dateien (*)"}));
         QTest::keyClick(&types, Qt::Key_Down);  // the next type, as a user picks it
         auto& name = child<QLineEdit>(dialog, "fileNameEdit");
         name.setText(QString::fromStdString(targets_.path("Texte")));

@@ -234,7 +234,8 @@ TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
             offered.append(types.itemText(row));
         }
         EXPECT_EQ(offered, (QStringList{"Excel-Dateien (*.xls)", "Excel-Arbeitsmappen (*.xlsx)",
-                                        "Datenbankdateien (*.mdb)", "Alle Dateien (*)"}));
+                                        "Datenbankdateien (*.mdb)", "XLIFF-Dateien (*.xlf)",
+                                        "Alle Dateien (*)"}));
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     QTest::mouseDClick(&field("txtFile"), Qt::LeftButton);
