@@ -243,6 +243,27 @@ TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
     EXPECT_TRUE(MessageBox::takeShown().isEmpty());
 }
 
+// An XLIFF document exported from the demo project with German as its source and English as
+// its target: the target languages are what it brings back.
+TEST_F(FImportTest, ListsTheLanguagesOfAnXliffDocument) {
+    projects_.add("Quelle");
+    transfer::SortedListBox list;
+    transfer::FillLanguageList(projectFile("Quelle"), list);
+    for (int entry = 0; entry < list.ListCount(); ++entry) {
+        const std::int32_t lcid = list.ItemData(entry);
+        list.SetSelected(entry, lcid == kGerman || lcid == kEnglish);
+    }
+    const std::string file = files_.path("Rueckgabe.xlf");
+    IgnoredMessages messages;
+    ASSERT_TRUE(transfer::ExportSelectedLanguages(projectFile("Quelle"), list, file, messages,
+                                                  kGerman));
+
+    chooseFile(file);
+    EXPECT_EQ(field("txtFile").text().toStdString(), file);
+    EXPECT_EQ(entries(), QStringList{kEnglishEntry});
+    EXPECT_TRUE(MessageBox::takeShown().isEmpty());
+}
+
 TEST_F(FImportTest, ListsTheFilesLanguagesMarkingThoseTheProjectLacks) {
     projects_.add("Linie1");
     const std::string file = returnedFile();

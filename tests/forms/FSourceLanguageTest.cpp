@@ -146,6 +146,10 @@ TEST_F(FSourceLanguageTest, ReturnTakesThePreselectedFirstTickedLanguage) {
     Question question;
     watchQuestion(question, [](QWidget& dialog) {
         QTest::keyClick(&child<QComboBox>(dialog, "cboSourceLanguage"), Qt::Key_Return);
+        if (dialog.isVisible()) {
+            ADD_FAILURE() << "Return left the question open";
+            dialog.close();
+        }
     });
     exportNow();
     ASSERT_TRUE(question.asked);
