@@ -61,10 +61,12 @@ std::vector<ExchangeRow> readXliffTexts(const std::string& path,
     std::vector<bool> found(lcids.size(), false);
     std::vector<ExchangeRow> rows;
     std::unordered_map<std::int64_t, std::size_t> rowOfId;
+    // Commonly every file holds the same ids: room for the largest file's.
     std::size_t units = 0;
     for (const xliff::XliffReadFile& file : document.files) {
-        units += file.units.size();
+        units = std::max(units, file.units.size());
     }
+    rows.reserve(units);
     rowOfId.reserve(units);
     for (xliff::XliffReadFile& file : document.files) {
         const std::int32_t target = lcidOfTag(file.targetLanguage, path, file.line);

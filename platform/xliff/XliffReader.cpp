@@ -4,7 +4,10 @@
 #include "platform/xliff/XliffReader.h"
 
 #include <algorithm>
+#include <functional>
 #include <span>
+#include <type_traits>
+#include <vector>
 
 #include "platform/Error.h"
 #include "platform/NativePath.h"
@@ -17,6 +20,10 @@ namespace glossel::xliff {
 namespace {
 
 constexpr std::size_t kReadPiece = std::size_t{64} << 10;
+
+// As the lists grow, files and units are moved, never copied with all their texts.
+static_assert(std::is_nothrow_move_constructible_v<XliffReadFile>);
+static_assert(std::is_nothrow_move_constructible_v<XliffReadUnit>);
 
 class DocumentFailure final : public xml::XmlFailure {
 public:
@@ -227,26 +234,36 @@ private:
         unitDepth_ = depth_;
     }
 
-    // Sorting the ids once a <file> is read costs far less than a set kept while reading.
+    // The ids are sorted once a <file> is read, by hash first: that costs far less than a set
+    // kept while reading or a sort by the ids themselves.
     void refuseIdsTwice(const XliffReadFile& file) const {
-        std::vector<const XliffReadUnit*> units;
-        units.reserve(file.units.size());
+        struct Key {
+            std::size_t hash;
+            const XliffReadUnit* unit;
+        };
+        std::vector<Key> keys;
+        keys.reserve(file.units.size());
         for (const XliffReadUnit& unit : file.units) {
-            units.push_back(&unit);
+            keys.push_back({std::hash<std::string>{}(unit.id), &unit});
         }
-        std::sort(units.begin(), units.end(), [](const auto* a, const auto* b) {
-            return a->id != b->id ? a->id < b->id : a->line < b->line;
+        std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+            if (a.hash != b.hash) {
+                return a.hash < b.hash;
+            }
+            return a.unit->id != b.unit->id ? a.unit->id < b.unit->id
+                                            : a.unit->line < b.unit->line;
         });
-        const auto twice = std::adjacent_find(units.begin(), units.end(), [](const auto* a,
-                                                                             const auto* b) {
-            return a->id == b->id;
-        });
-        if (twice != units.end()) {
-            const XliffReadUnit& later = **(twice + 1);
+        const auto twice = std::adjacent_find(keys.begin(), keys.end(),
+                                              [](const Key& a, const Key& b) {
+                                                  return a.hash == b.hash &&
+                                                         a.unit->id == b.unit->id;
+                                              });
+        if (twice != keys.end()) {
+            const XliffReadUnit& later = *(twice + 1)->unit;
             failure->fail(later.line, "die ID " + later.id +
                                           " steht zweimal im Element <file> der Zeile " +
                                           std::to_string(file.line) + " (auch in Zeile " +
-                                          std::to_string((*twice)->line) + ")");
+                                          std::to_string(twice->unit->line) + ")");
         }
     }
 

@@ -11,7 +11,6 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <vector>
 
@@ -32,7 +31,7 @@ struct XliffReadFile {
     std::string sourceLanguage;
     std::string targetLanguage;
     std::uint64_t line = 0;
-    std::deque<XliffReadUnit> units;  // in document order; a deque, as it grows unit by unit
+    std::vector<XliffReadUnit> units;  // in document order
 };
 
 struct XliffDocument {

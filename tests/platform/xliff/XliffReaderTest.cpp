@@ -261,6 +261,27 @@ TEST(XliffRefusals, MissingLanguagesAndIds) {
                   5, {"Attribut id", std::to_string(kMaxAttributeBytes)});
 }
 
+// Among many ids one repeated: found wherever it stands, the later unit named with the earlier.
+// Ids that differ only in case or by a space are different ids, and so is an id in another file.
+TEST(XliffRefusals, AnIdRepeatedAmongManyInOneFile) {
+    std::string units;
+    for (int id = 0; id < 5000; ++id) {
+        units += "<trans-unit id=\"u" + std::to_string(id) + "\"><source>a</source></trans-unit>\n";
+    }
+    const std::string again = "<trans-unit id=\"u4711\"><source>b</source></trans-unit>";
+    expectDamaged(document(units + again), 5005, {"ID u4711", "zweimal", "Zeile 4716"});
+
+    const std::string alike = "<trans-unit id=\"U4711\"><source>a</source></trans-unit>\n"
+                              "<trans-unit id=\"u4711 \"><source>a</source></trans-unit>";
+    const XliffDocument read = parseXliff(
+        document(units + alike + "\n</body></file><file source-language=\"de-DE\" "
+                                 "target-language=\"fr\"><body>\n" + units),
+        "Rückgabe.xlf");
+    ASSERT_EQ(read.files.size(), 2u);
+    EXPECT_EQ(read.files[0].units.size(), 5002u);
+    EXPECT_EQ(read.files[1].units.size(), 5000u);
+}
+
 TEST(XliffRefusals, InlineElementsInTargets) {
     for (const std::string code :
          {"<ph id=\"1\">%d</ph>", "<g id=\"1\">fett</g>", "<x id=\"1\"/>", "<bx id=\"1\"/>"}) {
