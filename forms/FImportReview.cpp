@@ -58,14 +58,6 @@ QString changesCounted(std::size_t count) {
     return number + (count == 1 ? QString::fromUtf8(" Änderung") : QString::fromUtf8(" Änderungen"));
 }
 
-QPushButton* addButton(QHBoxLayout& row, const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption));
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    row.addWidget(button);
-    return button;
-}
-
 }  // namespace
 
 FImportReview::FImportReview(const transfer::ImportSummary& summary,
@@ -143,15 +135,15 @@ void FImportReview::layOut(Purpose purpose) {
     columns->setStretchLastSection(true);
 
     auto* buttons = new QHBoxLayout;
-    cmdSaveCsv = addButton(*buttons, "Als &CSV speichern…", "cmdSaveCsv");
+    cmdSaveCsv = addDialogButton(*buttons, "Als &CSV speichern…", "cmdSaveCsv");
     buttons->addStretch(1);
     if (purpose == Purpose::Check) {
-        QPushButton* close = addButton(*buttons, "Schließen", "cmdClose");
+        QPushButton* close = addDialogButton(*buttons, "Schließen", "cmdClose");
         close->setDefault(true);
         connect(close, &QPushButton::clicked, this, &QDialog::reject);
     } else {
-        QPushButton* accept = addButton(*buttons, "Ü&bernehmen", "cmdAccept");
-        QPushButton* cancel = addButton(*buttons, "Abbrechen", "cmdCancel");
+        QPushButton* accept = addDialogButton(*buttons, "Ü&bernehmen", "cmdAccept");
+        QPushButton* cancel = addDialogButton(*buttons, "Abbrechen", "cmdCancel");
         cancel->setDefault(true);
         connect(accept, &QPushButton::clicked, this, &QDialog::accept);
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -30,14 +30,6 @@ std::vector<int> tickedEntries(const transfer::ListBox& languages) {
     return entries;
 }
 
-QPushButton* addButton(QHBoxLayout& row, const char* caption, const char* name) {
-    auto* button = new QPushButton(QString::fromUtf8(caption));
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    row.addWidget(button);
-    return button;
-}
-
 }  // namespace
 
 FSourceLanguage::FSourceLanguage(const transfer::ListBox& languages, QWidget* parent)
@@ -72,8 +64,8 @@ void FSourceLanguage::layOut() {
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    QPushButton* ok = addButton(*buttons, "OK", "cmdOK");
-    QPushButton* cancel = addButton(*buttons, "Abbrechen", "cmdCancel");
+    QPushButton* ok = addDialogButton(*buttons, "OK", "cmdOK");
+    QPushButton* cancel = addDialogButton(*buttons, "Abbrechen", "cmdCancel");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

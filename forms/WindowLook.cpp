@@ -3,6 +3,8 @@
 
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -52,6 +54,14 @@ void centreOnScreen(QWidget& window) {
     QRect frame(QPoint(), window.size());
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
+}
+
+QPushButton* addDialogButton(QHBoxLayout& row, const char* caption, const char* objectName) {
+    auto* button = new QPushButton(QString::fromUtf8(caption));
+    button->setObjectName(objectName);
+    button->setAutoDefault(false);
+    row.addWidget(button);
+    return button;
 }
 
 }  // namespace glossel::forms

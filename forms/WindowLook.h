@@ -1,6 +1,6 @@
 // What every window of the program shares: the program's icon, the dialog font of the design
-// (8 point), a fixed border, the frame its controls sit in, and the place on the screen where it
-// opens.
+// (8 point), a fixed border, the frame its controls sit in, the place on the screen where it
+// opens, and the buttons of the laid-out dialogs.
 #pragma once
 
 #include <QIcon>
@@ -8,6 +8,8 @@
 #include <QSize>
 
 class QGroupBox;
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace glossel::forms {
@@ -25,5 +27,7 @@ void setUpWindow(QWidget& window, const char* objectName, const char* caption,
 QGroupBox* addFrame(QWidget& window, QRect place);
 // Moves the window (at its fixed size) to the middle of the primary screen.
 void centreOnScreen(QWidget& window);
+// Adds a named button to a dialog's button row; it never becomes the default by taking the focus.
+QPushButton* addDialogButton(QHBoxLayout& row, const char* caption, const char* objectName);
 
 }  // namespace glossel::forms

@@ -126,19 +126,27 @@ protected:
         QTest::mouseClick(&button("cmdSearchFile"), Qt::LeftButton);
     }
 
-    // An exchange database exported from the demo project with German and English, in which
-    // ID 1's German text is changed and an Italian column is added with one text.
-    std::string returnedFile() {
-        const std::string source = projects_.add("Quelle");
+    // German and English of the demo project exported into `name` (German the source of an
+    // XLIFF document); its path.
+    std::string exportedGermanAndEnglish(const char* name) {
+        projects_.add("Quelle");
         transfer::SortedListBox list;
         transfer::FillLanguageList(projectFile("Quelle"), list);
         for (int entry = 0; entry < list.ListCount(); ++entry) {
             const std::int32_t lcid = list.ItemData(entry);
             list.SetSelected(entry, lcid == kGerman || lcid == kEnglish);
         }
-        const std::string file = files_.path("Rueckgabe.mdb");
+        const std::string file = files_.path(name);
         IgnoredMessages messages;
-        EXPECT_TRUE(transfer::ExportSelectedLanguages(projectFile("Quelle"), list, file, messages));
+        EXPECT_TRUE(transfer::ExportSelectedLanguages(projectFile("Quelle"), list, file, messages,
+                                                      kGerman));
+        return file;
+    }
+
+    // An exchange database exported from the demo project with German and English, in which
+    // ID 1's German text is changed and an Italian column is added with one text.
+    std::string returnedFile() {
+        const std::string file = exportedGermanAndEnglish("Rueckgabe.mdb");
         dao::Database database = dao::DBEngine().OpenDatabase(file);
         dao::TableDef table = database.TableDefs().Item("TidxTexts");
         table.Fields().Append(table.CreateField("L1040", 10, 255));
@@ -246,18 +254,7 @@ TEST_F(FImportTest, TheOpenDialogOffersTheExchangeFileTypes) {
 // An XLIFF document exported from the demo project with German as its source and English as
 // its target: the target languages are what it brings back.
 TEST_F(FImportTest, ListsTheLanguagesOfAnXliffDocument) {
-    projects_.add("Quelle");
-    transfer::SortedListBox list;
-    transfer::FillLanguageList(projectFile("Quelle"), list);
-    for (int entry = 0; entry < list.ListCount(); ++entry) {
-        const std::int32_t lcid = list.ItemData(entry);
-        list.SetSelected(entry, lcid == kGerman || lcid == kEnglish);
-    }
-    const std::string file = files_.path("Rueckgabe.xlf");
-    IgnoredMessages messages;
-    ASSERT_TRUE(transfer::ExportSelectedLanguages(projectFile("Quelle"), list, file, messages,
-                                                  kGerman));
-
+    const std::string file = exportedGermanAndEnglish("Rueckgabe.xlf");
     chooseFile(file);
     EXPECT_EQ(field("txtFile").text().toStdString(), file);
     EXPECT_EQ(entries(), QStringList{kEnglishEntry});
