@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 #include <span>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -247,11 +248,8 @@ private:
             keys.push_back({std::hash<std::string>{}(unit.id), &unit});
         }
         std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-            if (a.hash != b.hash) {
-                return a.hash < b.hash;
-            }
-            return a.unit->id != b.unit->id ? a.unit->id < b.unit->id
-                                            : a.unit->line < b.unit->line;
+            return std::tie(a.hash, a.unit->id, a.unit->line) <
+                   std::tie(b.hash, b.unit->id, b.unit->line);
         });
         const auto twice = std::adjacent_find(keys.begin(), keys.end(),
                                               [](const Key& a, const Key& b) {
